@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vk {
+
+// "COM1".."COM4" for 1..4; every other number names "COM1".
+std::string portName(std::int32_t portNumber);
+
+// Which device each COM name stands for: /dev/ttyS0../dev/ttyS3 unless overridden.
+class DeviceMap {
+public:
+    std::string devicePath(const std::string& comName) const;
+    // Takes "COMn=PATH" (n 1 to 4, PATH not empty); false and nothing changed otherwise.
+    bool assign(std::string_view comEqualsPath);
+    void assign(const std::string& comName, const std::string& path);
+
+private:
+    std::map<std::string, std::string> overrides_;
+};
+
+}  // namespace vk

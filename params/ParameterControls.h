@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+namespace vk {
+
+// The state of the window's parameter controls, by number: the text of
+// Edit1..Edit12 and the checked state of RadioButton1..RadioButton17.
+// The window implements it; tests and tools use an in-memory one.
+class ParameterControls {
+public:
+    virtual ~ParameterControls() = default;
+
+    virtual std::string editText(int editNumber) const = 0;
+    virtual void setEditText(int editNumber, const std::string& text) = 0;
+    virtual bool radioChecked(int radioNumber) const = 0;
+    // Checks the button and unchecks the others of its group.
+    virtual void checkRadio(int radioNumber) = 0;
+};
+
+}  // namespace vk

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vk::sim {
+
+// Misbehaviours of a driver, to switch on one by one.
+struct SimFaults {
+    bool silent = false;      // answers nothing at all
+    int silentFrom = -1;      // commands naming a number >= this get no answer (-1: off)
+    char ackChar = '.';       // first byte of the answer to writes and saves
+    int ackCharFrom = 0;      // ackChar answers writes of numbers >= this; lower ones get "."
+    bool ackOnly = false;     // writes and saves answered by the first byte alone
+    bool crlf = false;        // reply lines end in CR LF instead of CR
+    bool garbage = false;     // reads and status queries answered with text that is no number
+    int batches = 1;          // each answer split into this many pieces
+    bool paced = false;       // bytes leave at 9600 baud, about 1.04 ms each
+};
+
+// A piece of an answer and when it leaves, in microseconds after the command ended.
+struct ReplyBatch {
+    std::uint64_t delayUs = 0;
+    std::string bytes;
+};
+
+// The driver's side of the protocol: a parameter memory, a status word and the
+// four commands, with no I/O of its own.
+class DriverCore {
+public:
+    static constexpr int kParameterCount = 32;
+
+    explicit DriverCore(SimFaults faults = {});
+
+    // Takes bytes from the line; returns what the driver sends back for every
+    // command they complete.
+    std::vector<ReplyBatch> receive(std::string_view bytes);
+
+    std::int32_t parameter(int number) const;
+    void setParameter(int number, std::int32_t value);
+    std::int32_t statusWord() const { return status_; }
+    void setStatusWord(std::int32_t status) { status_ = status; }
+    SimFaults& faults() { return faults_; }
+    // Every command line received, without its CR, oldest first.
+    const std::vector<std::string>& commands() const { return commands_; }
+    int saveCount() const { return saves_; }
+
+private:
+    SimFaults faults_;
+    std::array<std::int32_t, kParameterCount> memory_{};
+    std::int32_t status_ = 0;
+    std::string pending_;
+    std::vector<std::string> commands_;
+    int saves_ = 0;
+};
+
+}  // namespace vk::sim
