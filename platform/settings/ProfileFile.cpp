@@ -1,0 +1,142 @@
+#include "platform/settings/ProfileFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fcntl.h>
+#include <fstream>
+#include <optional>
+#include <string_view>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+namespace vk {
+namespace {
+
+bool sameName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}
+
+std::string_view trimmed(std::string_view s)
+{
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::optional<std::string_view> sectionName(std::string_view line)
+{
+    line = trimmed(line);
+    if (line.size() < 2 || line.front() != '[' || line.back() != ']')
+        return std::nullopt;
+    return trimmed(line.substr(1, line.size() - 2));
+}
+
+bool isKeyLine(std::string_view line, std::string_view key)
+{
+    auto eq = line.find('=');
+    return eq != std::string_view::npos && sameName(trimmed(line.substr(0, eq)), key);
+}
+
+std::vector<std::string> readLines(const std::filesystem::path& file)
+{
+    std::vector<std::string> lines;
+    std::ifstream in(file, std::ios::binary);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// Keeps a file's CR LF line ends when its lines carry them.
+std::string lineEnd(const std::vector<std::string>& lines)
+{
+    return !lines.empty() && !lines.front().empty() && lines.front().back() == '\r' ? "\r" : "";
+}
+
+void setKey(std::vector<std::string>& lines, const std::string& section, const std::string& key,
+            const std::string& value)
+{
+    const std::string entry = key + "=" + value + lineEnd(lines);
+    auto inSection = lines.end();
+    auto insertAt = lines.end();
+    for (auto it = lines.begin(); it != lines.end(); ++it) {
+        if (auto name = sectionName(*it)) {
+            if (inSection != lines.end())
+                break;
+            if (sameName(*name, section))
+                inSection = insertAt = std::next(it);
+            continue;
+        }
+        if (inSection == lines.end())
+            continue;
+        if (isKeyLine(*it, key)) {
+            *it = entry;
+            return;
+        }
+        if (!trimmed(*it).empty())
+            insertAt = std::next(it);
+    }
+    if (inSection != lines.end()) {
+        lines.insert(insertAt, entry);
+        return;
+    }
+    lines.push_back("[" + section + "]" + lineEnd(lines));
+    lines.push_back(entry);
+}
+
+// Permission bits are honoured even for root: a file nobody may write is left alone.
+bool mayReplace(const std::filesystem::path& file)
+{
+    std::error_code ec;
+    auto st = std::filesystem::status(file, ec);
+    if (ec || st.type() == std::filesystem::file_type::not_found)
+        return st.type() == std::filesystem::file_type::not_found;
+    if (st.type() != std::filesystem::file_type::regular)
+        return false;
+    using std::filesystem::perms;
+    return (st.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) != perms::none &&
+           ::access(file.c_str(), W_OK) == 0;
+}
+
+bool writeWhole(const std::filesystem::path& file, const std::vector<std::string>& lines)
+{
+    std::filesystem::path temp = file;
+    temp += ".new";
+    {
+        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        for (const auto& line : lines)
+            out << line << '\n';
+        out.flush();
+        if (!out) {
+            std::error_code ec;
+            std::filesystem::remove(temp, ec);
+            return false;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::rename(temp, file, ec);
+    if (ec)
+        std::filesystem::remove(temp, ec);
+    return !ec;
+}
+
+}  // namespace
+
+bool writeProfileString(const std::filesystem::path& file, const std::string& section, const std::string& key,
+                        const std::string& value)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(file.parent_path(), ec);
+    if (!mayReplace(file))
+        return false;
+    auto lines = readLines(file);
+    setKey(lines, section, key, value);
+    return writeWhole(file, lines);
+}
+
+}  // namespace vk

@@ -1,0 +1,58 @@
+#include "platform/settings/ProfileFile.h"
+#include "tests/settings/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace vk {
+namespace {
+
+struct ProfileCase {
+    const char* name;
+    const char* before;  // nullptr: no file
+    const char* after;
+};
+
+class ProfileWrites : public ::testing::TestWithParam<ProfileCase> {};
+
+TEST_P(ProfileWrites, SetsPortIdAndKeepsTheRest)
+{
+    test::TempFolder dir;
+    const auto file = dir / "DudAved.ini";
+    if (GetParam().before != nullptr)
+        test::writeFile(file, GetParam().before);
+    ASSERT_TRUE(writeProfileString(file, "PortSetting", "PortID", "3"));
+    EXPECT_EQ(test::readFile(file), GetParam().after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ProfileWrites,
+    ::testing::Values(
+        ProfileCase{"NoFile", nullptr, "[PortSetting]\nPortID=3\n"},
+        ProfileCase{"ReplacedInPlace", "[PortSetting]\nBaudRate=0\nportid = 7\nX=1\n",
+                    "[PortSetting]\nBaudRate=0\nPortID=3\nX=1\n"},
+        ProfileCase{"AddedAtSectionEnd", "[a]\nk=1\n[portsetting]\nBaudRate=0\n\n[b]\nk=2\n",
+                    "[a]\nk=1\n[portsetting]\nBaudRate=0\nPortID=3\n\n[b]\nk=2\n"},
+        ProfileCase{"SectionAppended", "; remark\n[Other]\nPortID=9\n",
+                    "; remark\n[Other]\nPortID=9\n[PortSetting]\nPortID=3\n"},
+        ProfileCase{"CrLfKept", "[PortSetting]\r\nPortID=1\r\n", "[PortSetting]\r\nPortID=3\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ProfileFile, RefusesFilesThatCannotBeWritten)
+{
+    test::TempFolder dir;
+    std::filesystem::create_directory(dir / "DudAved.ini");
+    EXPECT_FALSE(writeProfileString(dir / "DudAved.ini", "PortSetting", "PortID", "1"));
+
+    test::writeFile(dir / "plain", "x");
+    EXPECT_FALSE(writeProfileString(dir / "plain" / "DudAved.ini", "PortSetting", "PortID", "1"));
+
+    const auto readOnly = dir / "ro.ini";
+    test::writeFile(readOnly, "[PortSetting]\nPortID=5\n");
+    ::chmod(readOnly.c_str(), 0444);
+    EXPECT_FALSE(writeProfileString(readOnly, "PortSetting", "PortID", "1"));
+    EXPECT_EQ(test::readFile(readOnly), "[PortSetting]\nPortID=5\n");
+}
+
+}  // namespace
+}  // namespace vk
