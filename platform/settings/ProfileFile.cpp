@@ -1,32 +1,25 @@
 #include "platform/settings/ProfileFile.h"
 
+#include "platform/settings/FileAccess.h"
+#include "platform/settings/TextOps.h"
+
 #include <algorithm>
 #include <cctype>
-#include <fcntl.h>
 #include <fstream>
 #include <optional>
 #include <string_view>
 #include <system_error>
-#include <unistd.h>
 #include <vector>
 
 namespace vk {
 namespace {
 
+using settings_text::lowered;
+using settings_text::trimmed;
+
 bool sameName(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
-
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
+    return lowered(a) == lowered(b);
 }
 
 std::optional<std::string_view> sectionName(std::string_view line)
@@ -89,20 +82,6 @@ void setKey(std::vector<std::string>& lines, const std::string& section, const s
     lines.push_back(entry);
 }
 
-// Permission bits are honoured even for root: a file nobody may write is left alone.
-bool mayReplace(const std::filesystem::path& file)
-{
-    std::error_code ec;
-    auto st = std::filesystem::status(file, ec);
-    if (ec || st.type() == std::filesystem::file_type::not_found)
-        return st.type() == std::filesystem::file_type::not_found;
-    if (st.type() != std::filesystem::file_type::regular)
-        return false;
-    using std::filesystem::perms;
-    return (st.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) != perms::none &&
-           ::access(file.c_str(), W_OK) == 0;
-}
-
 bool writeWhole(const std::filesystem::path& file, const std::vector<std::string>& lines)
 {
     std::filesystem::path temp = file;
@@ -132,7 +111,7 @@ bool writeProfileString(const std::filesystem::path& file, const std::string& se
 {
     std::error_code ec;
     std::filesystem::create_directories(file.parent_path(), ec);
-    if (!mayReplace(file))
+    if (!mayWrite(file))
         return false;
     auto lines = readLines(file);
     setKey(lines, section, key, value);

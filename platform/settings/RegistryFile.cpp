@@ -1,5 +1,8 @@
 #include "platform/settings/RegistryFile.h"
 
+#include "platform/settings/FileAccess.h"
+#include "platform/settings/TextOps.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -11,21 +14,8 @@
 namespace vk {
 namespace {
 
-std::string lowered(std::string_view s)
-{
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
-    return out;
-}
-
-std::string_view trimmed(std::string_view s)
-{
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
+using settings_text::lowered;
+using settings_text::trimmed;
 
 bool startsWith(std::string_view s, std::string_view prefix)
 {
@@ -172,6 +162,8 @@ bool RegistryFile::createKey(const std::filesystem::path& file, const std::strin
         return true;
     std::error_code ec;
     std::filesystem::create_directories(file.parent_path(), ec);
+    if (!mayWrite(file))
+        return false;
     const bool fresh = !std::filesystem::exists(file, ec);
     std::ofstream out(file, std::ios::binary | std::ios::app);
     if (!out)

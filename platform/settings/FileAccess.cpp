@@ -1,0 +1,21 @@
+#include "platform/settings/FileAccess.h"
+
+#include <system_error>
+#include <unistd.h>
+
+namespace vk {
+
+bool mayWrite(const std::filesystem::path& file)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const auto st = fs::status(file, ec);
+    if (st.type() == fs::file_type::not_found)
+        return true;
+    if (ec || st.type() != fs::file_type::regular)
+        return false;
+    const auto writeBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    return (st.permissions() & writeBits) != fs::perms::none && ::access(file.c_str(), W_OK) == 0;
+}
+
+}  // namespace vk
