@@ -11,7 +11,8 @@ namespace vk::sim {
 // Misbehaviours of a driver, to switch on one by one.
 struct SimFaults {
     bool silent = false;      // answers nothing at all
-    int silentFrom = -1;      // commands naming a number >= this get no answer (-1: off)
+    int silentFrom = -1;      // commands naming a number >= this get no answer (-1: off);
+                              // the status query names 31, the save names none
     char ackChar = '.';       // first byte of the answer to writes and saves
     int ackCharFrom = 0;      // ackChar answers writes of numbers >= this; lower ones get "."
     bool ackOnly = false;     // writes and saves answered by the first byte alone
@@ -32,6 +33,8 @@ struct ReplyBatch {
 class DriverCore {
 public:
     static constexpr int kParameterCount = 32;
+    // Reading this number is the status query; it cannot be written.
+    static constexpr int kStatusNumber = 31;
 
     explicit DriverCore(SimFaults faults = {});
 
@@ -39,19 +42,30 @@ public:
     // command they complete.
     std::vector<ReplyBatch> receive(std::string_view bytes);
 
+    // Numbers 0 to 31, 31 being the status word; others throw std::out_of_range.
     std::int32_t parameter(int number) const;
     void setParameter(int number, std::int32_t value);
-    std::int32_t statusWord() const { return status_; }
-    void setStatusWord(std::int32_t status) { status_ = status; }
+    std::int32_t statusWord() const { return memory_[kStatusNumber]; }
+    void setStatusWord(std::int32_t status) { memory_[kStatusNumber] = status; }
     SimFaults& faults() { return faults_; }
     // Every command line received, without its CR, oldest first.
     const std::vector<std::string>& commands() const { return commands_; }
     int saveCount() const { return saves_; }
 
 private:
+    // The bytes answering one command line; empty when it gets no answer.
+    std::string answer(std::string_view line);
+    std::string answerRead(int number) const;
+    std::string answerWrite(int number, std::string_view text);
+    std::string answerSave();
+    std::string acknowledgement(char first) const;
+    std::string lineEnd() const;
+    bool silencedAt(int number) const;
+    // Splits an answer into batches starting at startUs; returns when its last byte is out.
+    std::uint64_t schedule(const std::string& bytes, std::uint64_t startUs, std::vector<ReplyBatch>& out) const;
+
     SimFaults faults_;
     std::array<std::int32_t, kParameterCount> memory_{};
-    std::int32_t status_ = 0;
     std::string pending_;
     std::vector<std::string> commands_;
     int saves_ = 0;

@@ -1,0 +1,184 @@
+#include "sim/PtyDriver.h"
+
+#include "sim/SimLog.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdexcept>
+#include <system_error>
+#include <termios.h>
+#include <unistd.h>
+
+namespace vk::sim {
+
+namespace {
+
+constexpr std::size_t kReadChunk = 256;
+
+volatile std::sig_atomic_t gStopRequested = 0;
+
+void requestStop(int)
+{
+    gStopRequested = 1;
+}
+
+[[noreturn]] void throwSystemError(const char* what)
+{
+    throw std::system_error(errno, std::generic_category(), what);
+}
+
+// SIGINT and SIGTERM stay blocked except inside ppoll, so a signal between the
+// check of the flag and the wait cannot be missed.
+class StopSignals {
+public:
+    StopSignals()
+    {
+        sigset_t stop;
+        sigemptyset(&stop);
+        sigaddset(&stop, SIGINT);
+        sigaddset(&stop, SIGTERM);
+        sigprocmask(SIG_BLOCK, &stop, &previous_);
+        struct sigaction action {};
+        action.sa_handler = requestStop;
+        sigemptyset(&action.sa_mask);
+        sigaction(SIGINT, &action, nullptr);
+        sigaction(SIGTERM, &action, nullptr);
+        waitMask_ = previous_;
+        sigdelset(&waitMask_, SIGINT);
+        sigdelset(&waitMask_, SIGTERM);
+    }
+    ~StopSignals() { sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+    StopSignals(const StopSignals&) = delete;
+    StopSignals& operator=(const StopSignals&) = delete;
+
+    const sigset_t& waitMask() const { return waitMask_; }
+
+private:
+    sigset_t previous_;
+    sigset_t waitMask_;
+};
+
+timespec toTimespec(std::chrono::steady_clock::duration wait)
+{
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(wait).count();
+    if (ns <= 0)
+        return {};
+    return timespec{static_cast<time_t>(ns / 1'000'000'000), static_cast<long>(ns % 1'000'000'000)};
+}
+
+void makeRaw(int fd)
+{
+    termios settings{};
+    if (tcgetattr(fd, &settings) != 0)
+        throwSystemError("tcgetattr");
+    cfmakeraw(&settings);
+    cfsetspeed(&settings, B9600);
+    if (tcsetattr(fd, TCSANOW, &settings) != 0)
+        throwSystemError("tcsetattr");
+}
+
+}  // namespace
+
+PtyDriver::PtyDriver(DriverCore& core, std::ostream& log)
+    : core_(core)
+    , log_(log)
+{
+}
+
+PtyDriver::~PtyDriver()
+{
+    if (slave_ >= 0)
+        ::close(slave_);
+    if (master_ >= 0)
+        ::close(master_);
+}
+
+std::string PtyDriver::open()
+{
+    master_ = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master_ < 0)
+        throwSystemError("posix_openpt");
+    if (grantpt(master_) != 0 || unlockpt(master_) != 0)
+        throwSystemError("grantpt/unlockpt");
+    if (fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK) != 0)
+        throwSystemError("fcntl");
+    const char* name = ptsname(master_);
+    if (!name)
+        throwSystemError("ptsname");
+    const std::string path = name;
+    slave_ = ::open(path.c_str(), O_RDWR | O_NOCTTY);
+    if (slave_ < 0)
+        throwSystemError("open pseudo-terminal slave");
+    // Before any terminal program opens it: nothing it is sent may be echoed or cooked.
+    makeRaw(slave_);
+    return path;
+}
+
+void PtyDriver::sendNow(std::string_view bytes)
+{
+    outgoing_.push_front(Outgoing{Clock::now(), std::string(bytes)});
+    sendDue();
+}
+
+void PtyDriver::serveUntilSignal()
+{
+    const StopSignals signals;
+    gStopRequested = 0;
+    while (!gStopRequested) {
+        pollfd line{master_, POLLIN, 0};
+        // Sleeps until input, a signal, or the next answer is due.
+        timespec timeout{};
+        if (!outgoing_.empty())
+            timeout = toTimespec(outgoing_.front().due - Clock::now());
+        const int ready = ppoll(&line, 1, outgoing_.empty() ? nullptr : &timeout, &signals.waitMask());
+        if (ready < 0 && errno != EINTR)
+            throwSystemError("ppoll");
+        if (ready > 0 && (line.revents & (POLLERR | POLLHUP | POLLNVAL)))
+            throw std::runtime_error("the pseudo-terminal failed");
+        if (ready > 0 && (line.revents & POLLIN))
+            takeInput();
+        sendDue();
+    }
+}
+
+void PtyDriver::takeInput()
+{
+    char buffer[kReadChunk];
+    const ssize_t count = ::read(master_, buffer, sizeof buffer);
+    if (count < 0 && (errno == EAGAIN || errno == EINTR))
+        return;
+    if (count < 0)
+        throwSystemError("read");
+    const std::size_t known = core_.commands().size();
+    const auto received = Clock::now();
+    const std::vector<ReplyBatch> batches = core_.receive(std::string_view(buffer, static_cast<std::size_t>(count)));
+    for (auto command = core_.commands().begin() + static_cast<std::ptrdiff_t>(known);
+         command != core_.commands().end(); ++command)
+        logLine(log_, "rx", *command);
+    for (const ReplyBatch& batch : batches) {
+        auto due = received + std::chrono::microseconds(batch.delayUs);
+        // Bytes leave in the order they were answered, even across commands.
+        if (!outgoing_.empty())
+            due = std::max(due, outgoing_.back().due);
+        outgoing_.push_back(Outgoing{due, batch.bytes});
+    }
+}
+
+void PtyDriver::sendDue()
+{
+    while (!outgoing_.empty() && outgoing_.front().due <= Clock::now()) {
+        const std::string& bytes = outgoing_.front().bytes;
+        const ssize_t written = ::write(master_, bytes.data(), bytes.size());
+        if (written == static_cast<ssize_t>(bytes.size()))
+            logLine(log_, "tx", bytes);
+        else
+            logLine(log_, "tx dropped (nobody reads the line)", bytes);
+        outgoing_.pop_front();
+    }
+}
+
+}  // namespace vk::sim

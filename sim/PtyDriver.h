@@ -1,0 +1,49 @@
+#pragma once
+
+#include "sim/DriverCore.h"
+
+#include <chrono>
+#include <deque>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace vk::sim {
+
+// Puts a DriverCore on a pseudo-terminal: a terminal program opens the slave end
+// as if it were the driver's serial port.
+class PtyDriver {
+public:
+    PtyDriver(DriverCore& core, std::ostream& log);
+    ~PtyDriver();
+    PtyDriver(const PtyDriver&) = delete;
+    PtyDriver& operator=(const PtyDriver&) = delete;
+
+    // Creates the pseudo-terminal and returns the slave's device path.
+    // Throws std::system_error when the system refuses.
+    std::string open();
+    // Puts bytes on the line now, as if the driver had sent them before anyone listened.
+    void sendNow(std::string_view bytes);
+    // Answers the line until SIGINT or SIGTERM arrives.
+    void serveUntilSignal();
+
+private:
+    using Clock = std::chrono::steady_clock;
+    struct Outgoing {
+        Clock::time_point due;
+        std::string bytes;
+    };
+
+    void takeInput();
+    void sendDue();
+
+    DriverCore& core_;
+    std::ostream& log_;
+    int master_ = -1;
+    // Held open for the whole run: the master never reads EIO between terminal
+    // programs, and the line settings live as long as the simulator.
+    int slave_ = -1;
+    std::deque<Outgoing> outgoing_;  // ordered by due time
+};
+
+}  // namespace vk::sim

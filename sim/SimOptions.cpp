@@ -1,0 +1,185 @@
+#include "sim/SimOptions.h"
+
+#include "sim/ValueText.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+
+namespace vk::sim {
+
+namespace {
+
+constexpr int kMaxBatches = 100;
+constexpr char kXon = 0x11;
+constexpr char kXoff = 0x13;
+
+[[noreturn]] void fail(std::string_view option, const std::string& problem)
+{
+    throw SimOptionError(std::string(option) + ": " + problem);
+}
+
+int parseWholeNumber(std::string_view option, std::string_view text, int low, int high)
+{
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || value < low || value > high)
+        fail(option, "expected a whole number from " + std::to_string(low) + " to " + std::to_string(high) + ", got '"
+                         + std::string(text) + "'");
+    return value;
+}
+
+// Bytes the line may carry: XON and XOFF would stop or start the terminal's output.
+std::string lineBytes(std::string_view option, std::string_view text)
+{
+    std::string bytes;
+    try {
+        bytes = unescapeBytes(text);
+    } catch (const SimOptionError& error) {
+        fail(option, error.what());
+    }
+    if (std::any_of(bytes.begin(), bytes.end(), [](char c) { return c == kXon || c == kXoff; }))
+        fail(option, "XON and XOFF (\\x11, \\x13) are flow control and cannot be sent");
+    return bytes;
+}
+
+void setStatus(SimOptions& options, std::string_view text)
+{
+    options.status = parseHexText(text);
+    if (!options.status)
+        fail("--status", "expected one to eight hexadecimal digits, got '" + std::string(text) + "'");
+}
+
+void addParameter(SimOptions& options, std::string_view text)
+{
+    const std::size_t sign = text.find('=');
+    if (sign == std::string_view::npos)
+        fail("--param", "expected N=VALUE, got '" + std::string(text) + "'");
+    const int number = parseWholeNumber("--param", text.substr(0, sign), 0, DriverCore::kStatusNumber - 1);
+    const std::optional<std::int32_t> value = parseValueText(number, text.substr(sign + 1));
+    if (!value)
+        fail("--param", "expected a " + std::string(isHexNumber(number) ? "hexadecimal" : "decimal")
+                            + " value for number " + std::to_string(number) + ", got '"
+                            + std::string(text.substr(sign + 1)) + "'");
+    options.parameters.emplace_back(number, *value);
+}
+
+void setAckChar(SimOptions& options, std::string_view text)
+{
+    const std::string bytes = lineBytes("--ack", text);
+    if (bytes.size() != 1)
+        fail("--ack", "expected exactly one byte, got '" + std::string(text) + "'");
+    options.faults.ackChar = bytes.front();
+}
+
+struct OptionSpec {
+    std::string_view name;
+    bool takesValue;
+    void (*apply)(SimOptions&, std::string_view value);
+};
+
+const std::array kOptionSpecs = {
+    OptionSpec{"--help", false, [](SimOptions& o, std::string_view) { o.help = true; }},
+    OptionSpec{"--status", true, setStatus},
+    OptionSpec{"--param", true, addParameter},
+    OptionSpec{"--silent", false, [](SimOptions& o, std::string_view) { o.faults.silent = true; }},
+    OptionSpec{"--silent-from", true,
+               [](SimOptions& o, std::string_view v) {
+                   o.faults.silentFrom = parseWholeNumber("--silent-from", v, 0, DriverCore::kStatusNumber);
+               }},
+    OptionSpec{"--ack", true, setAckChar},
+    OptionSpec{"--ack-from", true,
+               [](SimOptions& o, std::string_view v) {
+                   o.faults.ackCharFrom = parseWholeNumber("--ack-from", v, 0, DriverCore::kStatusNumber);
+               }},
+    OptionSpec{"--ack-only", false, [](SimOptions& o, std::string_view) { o.faults.ackOnly = true; }},
+    OptionSpec{"--crlf", false, [](SimOptions& o, std::string_view) { o.faults.crlf = true; }},
+    OptionSpec{"--garbage", false, [](SimOptions& o, std::string_view) { o.faults.garbage = true; }},
+    OptionSpec{"--batches", true,
+               [](SimOptions& o, std::string_view v) { o.faults.batches = parseWholeNumber("--batches", v, 1, kMaxBatches); }},
+    OptionSpec{"--paced", false, [](SimOptions& o, std::string_view) { o.faults.paced = true; }},
+    OptionSpec{"--stale", true, [](SimOptions& o, std::string_view v) { o.stale = lineBytes("--stale", v); }},
+};
+
+int hexDigit(char c)
+{
+    int value = 0;
+    return std::from_chars(&c, &c + 1, value, 16).ec == std::errc() ? value : -1;
+}
+
+}  // namespace
+
+SimOptions parseSimOptions(const std::vector<std::string>& args)
+{
+    SimOptions options;
+    for (auto arg = args.begin(); arg != args.end(); ++arg) {
+        const auto spec = std::find_if(kOptionSpecs.begin(), kOptionSpecs.end(),
+                                       [&](const OptionSpec& s) { return s.name == *arg; });
+        if (spec == kOptionSpecs.end())
+            throw SimOptionError("unknown option '" + *arg + "' (see --help)");
+        if (spec->takesValue && std::next(arg) == args.end())
+            fail(spec->name, "needs a value");
+        spec->apply(options, spec->takesValue ? std::string_view(*++arg) : std::string_view());
+    }
+    return options;
+}
+
+void applyMemory(const SimOptions& options, DriverCore& core)
+{
+    if (options.status)
+        core.setStatusWord(*options.status);
+    for (const auto& [number, value] : options.parameters)
+        core.setParameter(number, value);
+}
+
+std::string unescapeBytes(std::string_view text)
+{
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            bytes += text[i];
+            continue;
+        }
+        const char kind = i + 1 < text.size() ? text[++i] : '\0';
+        if (kind == 'r' || kind == 'n' || kind == '\\') {
+            bytes += kind == 'r' ? '\r' : kind == 'n' ? '\n' : '\\';
+        } else if (kind == 'x' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 && hexDigit(text[i + 2]) >= 0) {
+            bytes += static_cast<char>(hexDigit(text[i + 1]) * 16 + hexDigit(text[i + 2]));
+            i += 2;
+        } else {
+            throw SimOptionError("bad escape in '" + std::string(text) + "' (use \\r, \\n, \\\\ or \\xHH)");
+        }
+    }
+    return bytes;
+}
+
+std::string simUsage()
+{
+    return R"(Usage: vk785n-sim [OPTION]...
+A simulated VK785N servo driver on a pseudo-terminal. Prints the terminal's
+device path on the first line, logs every command on stderr, and runs until
+SIGINT or SIGTERM.
+
+Memory:
+  --status HEX        status word (hex; bit 0 servo on, 0xE080 alarm)
+  --param N=VALUE     parameter N (0-30); decimal, hex for 4 and 5; repeatable
+Faults:
+  --silent            answer nothing
+  --silent-from N     no answer to commands naming N or higher (status is 31;
+                      the save names no number and is still answered)
+  --ack CHAR          acknowledge saves, and writes from --ack-from on, with CHAR
+  --ack-from N        first number whose writes get CHAR (default 0)
+  --ack-only          acknowledgement byte alone, no CR after it
+  --crlf              end reply lines with CR LF
+  --garbage           answer reads and status queries with text that is no number
+  --batches N         send each answer in N pieces, 1 ms or more apart
+  --paced             send at the pace of 9600 baud (about 1.04 ms a byte)
+  --stale TEXT        put TEXT on the line at start, before any terminal opens it
+  --help              show this text
+
+TEXT and CHAR take the escapes \r, \n, \\ and \xHH.
+)";
+}
+
+}  // namespace vk::sim
