@@ -29,13 +29,22 @@ public:
     const LinkState& state() const { return state_; }
     Clock& clock() { return clock_; }
 
+    // Opens the device named by state().PortNumber; a second call keeps the open port.
     bool OpenPort();
     void ClosePort();
 
+    // The text and one CR in one write; false when the output queue had no room within 1000 ms.
     bool SendLine(std::string_view text);
+    // One waiting byte (true); NUL and false when none could be read; "?" and true,
+    // with TimedOut set, once ReplyDeadline has passed.
     bool ReceiveChar(char& c);
+    // Appends a waiting batch (at most a piece of 63 characters, up to a NUL) to text:
+    // 1 when its last byte is CR, which is dropped; 0 when not, or past the deadline;
+    // -1 when the read failed.
     int ReceiveLine(std::string& text);
+    // A reply line within the budget, its text cut at 64 characters.
     Reply CollectReply(Tick budgetMs, bool stopOnReadError);
+    // AckChar becomes the first byte within the budget, or "?" with TimedOut set.
     void AwaitChar(Tick budgetMs);
 
     // Sets ReplyDeadline to now + budget and waits until the output queue has
@@ -45,6 +54,10 @@ public:
     void refreshQueueStatus();
 
 private:
+    bool deadlinePassed();
+    bool waitForRoom(std::uint32_t bytes, Tick deadline);
+    void awaitInput(bool readFailed);
+
     Clock& clock_;
     PortOpener opener_;
     DeviceMap devices_;

@@ -1,0 +1,51 @@
+#include "link/PortNames.h"
+
+namespace vk {
+namespace {
+
+constexpr int kPortCount = 4;
+constexpr std::string_view kComPrefix = "COM";
+
+// n of "COMn" for n 1 to 4.
+std::optional<int> comNumber(std::string_view name)
+{
+    if (name.size() != kComPrefix.size() + 1 || name.substr(0, kComPrefix.size()) != kComPrefix)
+        return std::nullopt;
+    const int n = name.back() - '0';
+    return n >= 1 && n <= kPortCount ? std::optional<int>(n) : std::nullopt;
+}
+
+}  // namespace
+
+std::string portName(std::int32_t portNumber)
+{
+    const std::int32_t n = portNumber >= 1 && portNumber <= kPortCount ? portNumber : 1;
+    return std::string(kComPrefix) + std::to_string(n);
+}
+
+std::string DeviceMap::devicePath(const std::string& comName) const
+{
+    if (const auto found = overrides_.find(comName); found != overrides_.end())
+        return found->second;
+    const auto n = comNumber(comName);
+    return n ? "/dev/ttyS" + std::to_string(*n - 1) : std::string();
+}
+
+bool DeviceMap::assign(std::string_view comEqualsPath)
+{
+    const auto equals = comEqualsPath.find('=');
+    if (equals == std::string_view::npos || equals + 1 == comEqualsPath.size())
+        return false;
+    const std::string_view name = comEqualsPath.substr(0, equals);
+    if (!comNumber(name))
+        return false;
+    assign(std::string(name), std::string(comEqualsPath.substr(equals + 1)));
+    return true;
+}
+
+void DeviceMap::assign(const std::string& comName, const std::string& path)
+{
+    overrides_[comName] = path;
+}
+
+}  // namespace vk

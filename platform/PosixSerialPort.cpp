@@ -1,0 +1,177 @@
+#include "platform/PosixSerialPort.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <climits>
+#include <thread>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace vk {
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::steady_clock;
+
+// Stale input is dropped through a buffer of this size, as often as needed.
+constexpr std::size_t kScratchSize = 132;
+// The output queue level cannot be waited for, only looked at again: roughly
+// one character time at 9600 baud.
+constexpr Tick kOutputRoomPollMs = 1;
+
+// The kernel lets a poll oversleep by 0.1 % of its time-out (10 ms of a 10 s
+// wait); short slices keep a time-out within a fraction of a millisecond.
+constexpr Tick kPollSliceMs = 100;
+
+int pollTimeout(Tick ms)
+{
+    return static_cast<int>(std::min<Tick>(ms, INT_MAX));
+}
+
+std::uint32_t queueCount(int fd, unsigned long request)
+{
+    int count = 0;
+    return ::ioctl(fd, request, &count) == 0 && count > 0 ? static_cast<std::uint32_t>(count) : 0;
+}
+
+}  // namespace
+
+std::unique_ptr<PosixSerialPort> PosixSerialPort::open(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    std::unique_ptr<PosixSerialPort> port(new PosixSerialPort(fd));
+    // flock holds against every other opener, root included; TIOCEXCL also
+    // keeps out programs that do not lock.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !::isatty(fd))
+        return nullptr;
+    ::ioctl(fd, TIOCEXCL);
+    port->configureLine();
+    port->dropWaitingInput();
+    return port;
+}
+
+PosixSerialPort::~PosixSerialPort()
+{
+    ::close(fd_);
+}
+
+void PosixSerialPort::configureLine()
+{
+    termios line{};
+    ::tcgetattr(fd_, &line);
+    ::cfmakeraw(&line);
+    ::cfsetispeed(&line, B9600);
+    ::cfsetospeed(&line, B9600);
+    line.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB);
+    line.c_cflag |= CS8 | CLOCAL | CREAD | CRTSCTS;
+    // Software handshake beside the hardware one, with the line's own XON/XOFF characters.
+    line.c_iflag |= IXON | IXOFF;
+    line.c_cc[VMIN] = 0;
+    line.c_cc[VTIME] = 0;
+    ::tcsetattr(fd_, TCSANOW, &line);
+    // A pseudo-terminal has no modem lines (ENOTTY); that is no failure.
+    const int dtr = TIOCM_DTR;
+    ::ioctl(fd_, TIOCMBIS, &dtr);
+}
+
+void PosixSerialPort::dropWaitingInput()
+{
+    std::array<char, kScratchSize> scratch;
+    // Only what is waiting now: a byte arriving meanwhile belongs to the next reply.
+    for (std::uint32_t left = bytesWaitingIn(); left > 0;) {
+        const std::ptrdiff_t n = read(scratch.data(), std::min<std::size_t>(left, scratch.size()));
+        if (n <= 0)
+            return;
+        left -= static_cast<std::uint32_t>(n);
+    }
+}
+
+std::uint32_t PosixSerialPort::bytesWaitingIn()
+{
+    return queueCount(fd_, FIONREAD);
+}
+
+std::uint32_t PosixSerialPort::bytesWaitingOut()
+{
+    return queueCount(fd_, TIOCOUTQ);
+}
+
+std::ptrdiff_t PosixSerialPort::read(char* buffer, std::size_t max)
+{
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer, max);
+        if (n >= 0)
+            return n;
+        if (errno != EINTR)
+            return errno == EAGAIN || errno == EWOULDBLOCK ? 0 : -1;
+    }
+}
+
+std::ptrdiff_t PosixSerialPort::write(std::string_view bytes, Tick timeoutMs)
+{
+    const auto deadline = steady_clock::now() + milliseconds(timeoutMs);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
+            return done > 0 ? static_cast<std::ptrdiff_t>(done) : -1;
+        const auto left = std::chrono::ceil<milliseconds>(deadline - steady_clock::now()).count();
+        if (left <= 0)
+            break;
+        pollfd room{fd_, POLLOUT, 0};
+        ::poll(&room, 1, pollTimeout(static_cast<Tick>(left)));
+    }
+    return static_cast<std::ptrdiff_t>(done);
+}
+
+void PosixSerialPort::waitReadable(Tick ms)
+{
+    const auto until = steady_clock::now() + milliseconds(ms);
+    for (;;) {
+        const auto left = std::chrono::ceil<milliseconds>(until - steady_clock::now()).count();
+        if (left <= 0)
+            return;
+        pollfd input{fd_, POLLIN, 0};
+        const int ready = ::poll(&input, 1, pollTimeout(std::min(static_cast<Tick>(left), kPollSliceMs)));
+        if (ready == 0)
+            continue;
+        // A line that hung up reports itself at once and stays silent: sit out the
+        // time instead of letting the caller poll it in a tight loop.
+        const bool hungUp = ready > 0 && (input.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+        if (hungUp && bytesWaitingIn() == 0)
+            std::this_thread::sleep_until(until);
+        return;
+    }
+}
+
+void PosixSerialPort::waitOutputRoom(Tick ms)
+{
+    std::this_thread::sleep_for(milliseconds(std::min(ms, kOutputRoomPollMs)));
+}
+
+std::unique_ptr<SerialPort> openPosixSerialPort(const std::string& path)
+{
+    return PosixSerialPort::open(path);
+}
+
+PortOpener posixPortOpener()
+{
+    return openPosixSerialPort;
+}
+
+}  // namespace vk

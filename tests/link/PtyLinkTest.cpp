@@ -1,0 +1,115 @@
+#include "link/DriveCommands.h"
+#include "platform/PosixSerialPort.h"
+#include "tests/link/SimulatedDriverProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace vk::test {
+namespace {
+
+DeviceMap com1At(const std::string& path)
+{
+    DeviceMap devices;
+    devices.assign("COM1", path);
+    return devices;
+}
+
+// The link on a real pseudo-terminal, the simulated driver at its other end.
+class PtyLinkTest : public ::testing::Test {
+protected:
+    explicit PtyLinkTest(std::string_view stale = {}) : driver(simulatedCore(), stale) {}
+
+    static sim::DriverCore simulatedCore()
+    {
+        sim::DriverCore core;
+        core.setStatusWord(0x8001);
+        core.setParameter(22, 1280);
+        return core;
+    }
+    void SetUp() override
+    {
+        link.state().PortNumber = 1;
+        ASSERT_TRUE(link.OpenPort());
+    }
+
+    SimulatedDriverProcess driver;
+    SteadyClock clock;
+    DriveLink link{clock, posixPortOpener(), com1At(driver.devicePath())};
+};
+
+TEST_F(PtyLinkTest, QueriesReadsWritesAndSaves)
+{
+    const StatusReply status = queryStatus(link);
+    EXPECT_EQ(status.status, 0x8001);
+    EXPECT_EQ(status.text, "8001");
+
+    EXPECT_EQ(readParameter(link, 22), "1280");
+    EXPECT_TRUE(writeParameter(link, 22, 999));
+    EXPECT_FALSE(link.state().TimedOut);
+    EXPECT_EQ(readParameter(link, 22), "999");
+    EXPECT_TRUE(writeParameter(link, 4, 70));
+    EXPECT_EQ(readParameter(link, 4), "046");
+
+    EXPECT_TRUE(SaveParam(link));
+    EXPECT_EQ(queryStatus(link).status, 0x8001);
+}
+
+class StaleInputTest : public PtyLinkTest {
+protected:
+    StaleInputTest() : PtyLinkTest("7\r") {}
+};
+
+TEST_F(StaleInputTest, BytesSentBeforeTheOpenNeverReachAReply)
+{
+    EXPECT_EQ(link.state().port->bytesWaitingIn(), 0u);
+    EXPECT_EQ(queryStatus(link).text, "8001");
+}
+
+TEST_F(PtyLinkTest, TheDeviceIsHeldForThisLinkAlone)
+{
+    DriveLink second(clock, posixPortOpener(), com1At(driver.devicePath()));
+    EXPECT_FALSE(second.OpenPort());
+    EXPECT_EQ(openPosixSerialPort(driver.devicePath()), nullptr);
+
+    link.ClosePort();
+    EXPECT_NE(openPosixSerialPort(driver.devicePath()), nullptr);
+}
+
+TEST(PtyLineSettingsTest, OpenSetsRaw9600EightNoneOneWithBothHandshakesAndExclusiveUse)
+{
+    const SimulatedDriverProcess driver{sim::DriverCore()};
+    // Opened before the port is, so that this look at the line is not refused.
+    const int observer = ::open(driver.devicePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(observer, 0);
+    const auto port = openPosixSerialPort(driver.devicePath());
+    ASSERT_NE(port, nullptr);
+
+    termios line{};
+    ASSERT_EQ(::tcgetattr(observer, &line), 0);
+    int exclusive = 0;
+    ASSERT_EQ(::ioctl(observer, TIOCGEXCL, &exclusive), 0);
+    ::close(observer);
+
+    EXPECT_EQ(::cfgetispeed(&line), B9600);
+    EXPECT_EQ(::cfgetospeed(&line), B9600);
+    EXPECT_EQ(line.c_cflag & (CSIZE | PARENB | CSTOPB), static_cast<tcflag_t>(CS8));
+    EXPECT_EQ(line.c_cflag & (CRTSCTS | CLOCAL | CREAD), static_cast<tcflag_t>(CRTSCTS | CLOCAL | CREAD));
+    EXPECT_EQ(line.c_iflag & (IXON | IXOFF | ICRNL | INLCR | IGNCR), static_cast<tcflag_t>(IXON | IXOFF));
+    EXPECT_EQ(line.c_lflag & (ICANON | ECHO | ISIG), 0u);
+    EXPECT_EQ(line.c_oflag & OPOST, 0u);
+    EXPECT_NE(exclusive, 0);
+}
+
+TEST(PosixSerialPortTest, RefusesAMissingDeviceAndAFileThatIsNoTerminal)
+{
+    EXPECT_EQ(openPosixSerialPort("/dev/vk785n-no-such-device"), nullptr);
+    EXPECT_EQ(openPosixSerialPort("/dev/null"), nullptr);
+}
+
+}  // namespace
+}  // namespace vk::test
