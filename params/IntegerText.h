@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace vk {
+
+// The text of an edit that is not an integer; what() is the message the
+// window shows: "'<text>' は数値ではありません".
+class ConversionError : public std::runtime_error {
+public:
+    explicit ConversionError(const std::string& text);
+
+    const std::string& text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+// The integer text rule. Leading spaces (' ' only: a tab is not skipped and
+// makes the text fail) are skipped; then an optional sign and decimal digits
+// within the 32-bit range, or one of "$", "x", "X", "0x", "0X" and hexadecimal
+// digits within 32 bits, 80000000..FFFFFFFF standing for negative numbers.
+// Nothing may follow the digits. nullopt when the text does not fit the rule.
+std::optional<std::int32_t> parseIntegerText(std::string_view text);
+
+// parseIntegerText, throwing ConversionError for a text that does not fit.
+std::int32_t convertIntegerText(const std::string& text);
+
+// The flags words as the driver echoes them: each character shifts in one
+// hexadecimal place, '0'..'9' as their value and every other character as 0.
+// Longer texts wrap in 32 bits.
+std::int32_t StrToHex(std::string_view text);
+
+}  // namespace vk

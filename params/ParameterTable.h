@@ -1,0 +1,25 @@
+#pragma once
+
+#include "params/FlagsWord.h"
+
+#include <span>
+#include <string_view>
+
+namespace vk {
+
+// What the terminal knows of one parameter number.
+struct ParameterEntry {
+    int number = 0;
+    std::string_view meaning;
+    int edit = 0;                       // the EditN that shows it, 0 for none
+    const FlagsWord* flags = nullptr;   // the radio groups that show it, if any
+    bool read = false;                  // asked for by the bulk read
+    bool written = false;               // sent by the bulk write
+};
+
+// One entry for every number 0..31, indexed by number.
+std::span<const ParameterEntry> parameterTable();
+// The entry of a number, or nullptr outside 0..31.
+const ParameterEntry* parameterEntry(int number);
+
+}  // namespace vk

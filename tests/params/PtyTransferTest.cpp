@@ -1,0 +1,152 @@
+#include "link/DriveLink.h"
+#include "params/IntegerText.h"
+#include "params/MemoryControls.h"
+#include "params/ParameterSet.h"
+#include "platform/PosixSerialPort.h"
+#include "tests/link/SimulatedDriverProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace vk {
+namespace {
+
+// The parameter set over a real pseudo-terminal, the simulated driver answering
+// in a child process. Each test reads back through a second parameter set to see
+// what the driver holds.
+class PtyTransfer : public ::testing::Test {
+protected:
+    // Values that differ from what the controls show when they open.
+    static sim::DriverCore driverWith(sim::SimFaults faults)
+    {
+        sim::DriverCore core(faults);
+        core.setParameter(4, 0x77);
+        core.setParameter(6, -30);
+        core.setParameter(18, 99);
+        return core;
+    }
+
+    void start(sim::SimFaults faults = {})
+    {
+        driver = std::make_unique<test::SimulatedDriverProcess>(driverWith(faults));
+        DeviceMap devices;
+        devices.assign("COM1", driver->devicePath());
+        link = std::make_unique<DriveLink>(clock, posixPortOpener(), devices);
+        link->state().PortNumber = 1;
+        ASSERT_TRUE(link->OpenPort());
+        params = std::make_unique<ParameterSet>(*link, controls);
+        params->cache().reset();
+    }
+
+    // What the driver holds now, as a fresh terminal would show it.
+    MemoryControls readBack()
+    {
+        MemoryControls shown;
+        ParameterSet reader(*link, shown);
+        EXPECT_TRUE(reader.ReadParam());
+        return shown;
+    }
+
+    // Takes the byte the driver sends after a wrong acknowledgement: the failed
+    // write left it on the line, and a read would take it for its reply.
+    void dropByteAfterAcknowledgement()
+    {
+        SerialPort& port = *link->state().port;
+        port.waitReadable(kByteArrivalLimitMs);
+        char byte = 0;
+        EXPECT_EQ(port.read(&byte, 1), 1);
+        EXPECT_EQ(byte, '\r');
+    }
+
+    static constexpr Tick kByteArrivalLimitMs = 1000;
+    std::unique_ptr<test::SimulatedDriverProcess> driver;
+    SteadyClock clock;
+    std::unique_ptr<DriveLink> link;
+    MemoryControls controls;
+    std::unique_ptr<ParameterSet> params;
+};
+
+TEST_F(PtyTransfer, WhatIsWrittenReadsBackAndEdit12KeepsItsText)
+{
+    start();
+    ASSERT_TRUE(params->ReadParam());
+    EXPECT_EQ(controls.editText(4), "-30");
+    EXPECT_EQ(controls.editText(12), "0");  // 99 is in the driver, but 18 is never read
+    EXPECT_TRUE(controls.radioChecked(2));
+
+    const std::vector<std::pair<int, std::string>> edits = {{1, "4096"}, {4, "$2D"}, {5, "1280"}, {12, "35"}};
+    for (const auto& [edit, text] : edits)
+        controls.setEditText(edit, text);
+    for (int radio : {3, 4, 13, 17})
+        controls.checkRadio(radio);
+    ASSERT_TRUE(params->UpdateParam());
+
+    const MemoryControls shown = readBack();
+    EXPECT_EQ(shown.editText(1), "4096");
+    EXPECT_EQ(shown.editText(4), "45");
+    EXPECT_EQ(shown.editText(5), "1280");
+    EXPECT_EQ(shown.editText(12), "0");
+    for (int radio = 1; radio <= MemoryControls::kRadios; ++radio)
+        EXPECT_EQ(shown.radioChecked(radio), controls.radioChecked(radio)) << "RadioButton" << radio;
+}
+
+TEST_F(PtyTransfer, ReadGivesUpTenSecondsAfterTheDriverStopsAt6)
+{
+    start({.silentFrom = 6});
+    const auto begin = std::chrono::steady_clock::now();
+
+    EXPECT_FALSE(params->ReadParam());
+
+    EXPECT_GE(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(10000));
+    EXPECT_FALSE(link->state().TimedOut);
+    EXPECT_EQ(params->cache().fetch(4), "077");
+    EXPECT_EQ(params->cache().fetch(6), "0");
+    EXPECT_TRUE(controls.radioChecked(11));
+    EXPECT_EQ(controls.editText(4), "0");
+}
+
+TEST_F(PtyTransfer, WriteStopsAtAWrongAcknowledgementAt6)
+{
+    start({.ackChar = '#', .ackCharFrom = 6});
+    controls.setEditText(3, "12");
+    controls.setEditText(6, "150");
+
+    EXPECT_FALSE(params->UpdateParam());
+    EXPECT_EQ(link->state().AckChar, '#');
+
+    dropByteAfterAcknowledgement();
+    const MemoryControls shown = readBack();
+    EXPECT_EQ(shown.editText(3), "12");   // number 2, acknowledged
+    EXPECT_EQ(shown.editText(6), "100");  // number 7, never sent
+}
+
+TEST_F(PtyTransfer, ANonIntegerInEdit4StopsTheWriteAfterNumber5)
+{
+    start();
+    controls.setEditText(3, "12");
+    controls.setEditText(6, "150");
+    controls.setEditText(4, "12a");
+
+    EXPECT_THROW(
+        {
+            try {
+                params->UpdateParam();
+            } catch (const ConversionError& error) {
+                EXPECT_STREQ(error.what(), "'12a' は数値ではありません");
+                throw;
+            }
+        },
+        ConversionError);
+
+    const MemoryControls shown = readBack();
+    EXPECT_EQ(shown.editText(3), "12");
+    EXPECT_EQ(shown.editText(4), "-30");
+    EXPECT_EQ(shown.editText(6), "100");
+}
+
+}  // namespace
+}  // namespace vk
