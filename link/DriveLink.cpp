@@ -92,9 +92,14 @@ bool DriveLink::SendLine(std::string_view text)
     state_.OutgoingLine += kCr;
     if (!waitForRoom(static_cast<std::uint32_t>(state_.OutgoingLine.size()), start + kSendRoomBudgetMs))
         return false;
-    // A write cut short by its time-out is not told apart: the reply wait will show it.
-    if (state_.port)
+    if (state_.port) {
+        // Whatever came after the last exchange ended (the byte behind a wrong
+        // acknowledgement, a late answer) would start this reply and shift every
+        // later one onto the wrong parameter.
+        state_.port->dropWaitingInput();
+        // A write cut short by its time-out is not told apart: the reply wait will show it.
         state_.port->write(state_.OutgoingLine, kWriteTimeoutMs);
+    }
     return true;
 }
 

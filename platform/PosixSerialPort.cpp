@@ -1,7 +1,6 @@
 #include "platform/PosixSerialPort.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -20,8 +19,6 @@ namespace {
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
 
-// Stale input is dropped through a buffer of this size, as often as needed.
-constexpr std::size_t kScratchSize = 132;
 // The output queue level cannot be waited for, only looked at again: roughly
 // one character time at 9600 baud.
 constexpr Tick kOutputRoomPollMs = 1;
@@ -81,18 +78,6 @@ void PosixSerialPort::configureLine()
     // A pseudo-terminal has no modem lines (ENOTTY); that is no failure.
     const int dtr = TIOCM_DTR;
     ::ioctl(fd_, TIOCMBIS, &dtr);
-}
-
-void PosixSerialPort::dropWaitingInput()
-{
-    std::array<char, kScratchSize> scratch;
-    // Only what is waiting now: a byte arriving meanwhile belongs to the next reply.
-    for (std::uint32_t left = bytesWaitingIn(); left > 0;) {
-        const std::ptrdiff_t n = read(scratch.data(), std::min<std::size_t>(left, scratch.size()));
-        if (n <= 0)
-            return;
-        left -= static_cast<std::uint32_t>(n);
-    }
 }
 
 std::uint32_t PosixSerialPort::bytesWaitingIn()

@@ -29,7 +29,6 @@ public:
 private:
     explicit PosixSerialPort(int fd) : fd_(fd) {}
     void configureLine();
-    void dropWaitingInput();
 
     int fd_ = -1;
 };

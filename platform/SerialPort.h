@@ -29,6 +29,9 @@ public:
     virtual void waitReadable(Tick ms) = 0;
     // Blocks until the output queue may have drained some, at most ms.
     virtual void waitOutputRoom(Tick ms) = 0;
+
+    // Reads and drops every byte waiting at this moment; one arriving meanwhile stays.
+    void dropWaitingInput();
 };
 
 // Opens the device at a path for exclusive use with the driver's line settings;

@@ -169,5 +169,18 @@ INSTANTIATE_TEST_SUITE_P(
                       AckCase{"SaveSilence", SaveParam, {}, false, true, 10001}),
     caseName<AckCase>);
 
+// The byte behind a wrong acknowledgement (or after a save) must not become the
+// start of the next reply: every later reply would land on the wrong number.
+TEST_F(DriveCommandsTest, BytesLeftFromAnEarlierExchangeNeverStartTheNextReply)
+{
+    script({{1, "x"}, {2, "\r"}});
+    EXPECT_FALSE(writeParameter(link, 2, 6));
+    clock.advanceTo(start + 10);
+    port->setResponder([](FakeSerialPort& p, const std::string&) { p.arriveIn(3, "1\r"); });
+    const StatusReply reply = queryStatus(link);
+    EXPECT_EQ(reply.text, std::optional<std::string>("1"));
+    EXPECT_EQ(reply.status, 1);
+}
+
 }  // namespace
 }  // namespace vk::test
