@@ -1,0 +1,72 @@
+#include "app/CommandLine.h"
+
+#include <string_view>
+
+namespace vk {
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: termvk785n [OPTION]...\n"
+    "Setup terminal for the VK785N servo driver.\n"
+    "\n"
+    "  --device COMn=PATH  use the device at PATH for port COMn (n = 1 to 4);\n"
+    "                      without it COM1..COM4 are /dev/ttyS0../dev/ttyS3\n"
+    "  --simulate          start a simulated driver and talk to it instead of\n"
+    "                      hardware (for every port not given by --device)\n"
+    "  --help              show this text and exit\n"
+    "  --version           show the version and exit\n"
+    "  -- SIMOPTION...     with --simulate: options for the simulated driver,\n"
+    "                      e.g. -- --status 1 (see vk785n-sim --help)\n"
+    "\n"
+    "The port number is read from $XDG_CONFIG_HOME/vk785n/registry.reg.\n";
+
+constexpr std::string_view kVersion = "termvk785n 1.00\n";
+
+CommandLine failure(const std::string& what)
+{
+    CommandLine cl;
+    cl.action = CommandLine::Action::Error;
+    cl.message = "termvk785n: " + what + "\nTry 'termvk785n --help' for more information.\n";
+    return cl;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& args)
+{
+    CommandLine cl;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "--version") {
+            cl.action = arg == "--help" ? CommandLine::Action::Help : CommandLine::Action::Version;
+            cl.message = arg == "--help" ? kUsage : kVersion;
+            return cl;
+        }
+        if (arg == "--simulate") {
+            cl.simulate = true;
+            continue;
+        }
+        if (arg == "--") {
+            cl.simulatorOptions.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+            break;
+        }
+        std::string value;
+        if (arg.rfind("--device=", 0) == 0) {
+            value = arg.substr(9);
+        } else if (arg == "--device") {
+            if (++i == args.size())
+                return failure("option '--device' needs COMn=PATH");
+            value = args[i];
+        } else {
+            return failure("unrecognised option '" + arg + "'");
+        }
+        if (!cl.devices.assign(value))
+            return failure("'" + value + "' is not COMn=PATH with n from 1 to 4");
+        cl.assignedNames.push_back(value.substr(0, 4));
+    }
+    if (!cl.simulatorOptions.empty() && !cl.simulate)
+        return failure("options after '--' are for --simulate");
+    return cl;
+}
+
+}  // namespace vk

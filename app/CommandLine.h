@@ -1,0 +1,25 @@
+#pragma once
+
+#include "link/PortNames.h"
+
+#include <string>
+#include <vector>
+
+namespace vk {
+
+// What the command line asks of the program.
+struct CommandLine {
+    enum class Action { Run, Help, Version, Error };
+
+    Action action = Action::Run;
+    DeviceMap devices;
+    std::vector<std::string> assignedNames;  // COM names given by --device
+    bool simulate = false;
+    std::vector<std::string> simulatorOptions;  // what follows "--", for vk785n-sim
+    std::string message;  // the usage text, the version, or what was wrong
+};
+
+// Reads the program's arguments (argv[0] excluded).
+CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+}  // namespace vk

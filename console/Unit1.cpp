@@ -1,0 +1,78 @@
+#include "console/Unit1.h"
+
+#include "console/AutoSizeLabel.h"
+#include "console/EventWiring.h"
+#include "console/FormBuilder.h"
+#include "widgets/ColorBtn.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <stdexcept>
+
+namespace vk {
+
+TForm1::TForm1(FormContext context) : link_(context.link)
+{
+    buildForm(*this);
+    Mssgbox = control<AutoSizeLabel>("Mssgbox");
+    Mssgbox1 = control<AutoSizeLabel>("Mssgbox1");
+    ColorBtn1 = control<TColorBtn>("ColorBtn1");
+    for (int n = 1; n <= kEdits; ++n)
+        edits_[n - 1] = control<QLineEdit>(QStringLiteral("Edit%1").arg(n));
+    for (int n = 1; n <= kRadios; ++n)
+        radios_[n - 1] = control<QRadioButton>(QStringLiteral("RadioButton%1").arg(n));
+
+    ErrorReporter report = context.reportError;
+    if (!report)
+        report = [this](const QString& message) { showErrorBox(this, message); };
+    wiring_ = std::make_unique<EventWiring>(*this, std::move(report));
+    wiring_->raiseCreate();
+}
+
+TForm1::~TForm1() = default;
+
+template <typename Control>
+Control* TForm1::control(const QString& name)
+{
+    auto* found = findChild<Control*>(name);
+    if (!found)
+        throw std::logic_error("TForm1: the layout has no " + name.toStdString());
+    return found;
+}
+
+QLineEdit& TForm1::edit(int editNumber) const
+{
+    if (editNumber < 1 || editNumber > kEdits)
+        throw std::out_of_range("no Edit" + std::to_string(editNumber));
+    return *edits_[editNumber - 1];
+}
+
+QRadioButton& TForm1::radio(int radioNumber) const
+{
+    if (radioNumber < 1 || radioNumber > kRadios)
+        throw std::out_of_range("no RadioButton" + std::to_string(radioNumber));
+    return *radios_[radioNumber - 1];
+}
+
+std::string TForm1::editText(int editNumber) const
+{
+    return edit(editNumber).text().toStdString();
+}
+
+void TForm1::setEditText(int editNumber, const std::string& text)
+{
+    edit(editNumber).setText(QString::fromStdString(text));
+}
+
+bool TForm1::radioChecked(int radioNumber) const
+{
+    return radio(radioNumber).isChecked();
+}
+
+void TForm1::checkRadio(int radioNumber)
+{
+    radio(radioNumber).setChecked(true);
+}
+
+}  // namespace vk

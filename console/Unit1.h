@@ -1,0 +1,135 @@
+#pragma once
+
+#include "console/EventArgs.h"
+#include "console/HandlerGuard.h"
+#include "params/ParameterControls.h"
+#include "params/ParameterSet.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <string>
+
+class QLineEdit;
+class QRadioButton;
+
+namespace vk {
+
+class AutoSizeLabel;
+class DriveLink;
+class EventWiring;
+class TColorBtn;
+struct HelpEntry;
+
+// What the window works with; tests build it over a fake port and a fake clock.
+struct FormContext {
+    DriveLink& link;
+    // Shows a failure that a handler did not catch; the modal error box when empty.
+    ErrorReporter reportError = {};
+};
+
+// The one window of the program: the parameter notebook, the buttons and
+// lamps on the right, the two help lines, and the supervision timer. Its
+// controls are made from the layout table and its events wired from the
+// wiring table; the handlers below are named after the control and event.
+class TForm1 : public QWidget, public ParameterControls {
+    Q_OBJECT
+
+public:
+    static constexpr int kEdits = 12;
+    static constexpr int kRadios = 17;
+
+    explicit TForm1(FormContext context);
+    ~TForm1() override;
+
+    ParameterSet& parameters() { return parameters_; }
+
+    // The parameter controls by number: Edit1..Edit12, RadioButton1..RadioButton17.
+    std::string editText(int editNumber) const override;
+    void setEditText(int editNumber, const std::string& text) override;
+    bool radioChecked(int radioNumber) const override;
+    void checkRadio(int radioNumber) override;
+
+    // True when the text is an integer by the integer text rule.
+    static bool Chkint(const std::string& text);
+
+    // Creation and closing of the window.
+    void FormCreate(QObject* Sender);
+    void FormClose(QObject* Sender, bool& allowClose);
+
+    // Supervision.
+    void Timer1Timer(QObject* Sender);
+
+    // Operator actions.
+    void Button1Click(QObject* Sender);
+    void Button2Click(QObject* Sender);
+    void Button3Click(QObject* Sender);
+    void ColorBtn1Click(QObject* Sender);
+    void TabbedNotebook1Change(int NewTab, bool& AllowChange);
+    void ScrollBar1Scroll(QObject* Sender, TScrollCode ScrollCode, int ScrollPos);
+    void Edit1Exit(QObject* Sender);
+    void Edit2Exit(QObject* Sender);
+    void Edit3Exit(QObject* Sender);
+
+    // Help line.
+    void Label2MouseMove(const MouseEventArgs& event);
+    void Edit1MouseMove(const MouseEventArgs& event);
+    void Label3MouseMove(const MouseEventArgs& event);
+    void Edit2MouseMove(const MouseEventArgs& event);
+    void Label4MouseMove(const MouseEventArgs& event);
+    void Edit3MouseMove(const MouseEventArgs& event);
+    void GroupBox1MouseMove(const MouseEventArgs& event);
+    void GroupBox2MouseMove(const MouseEventArgs& event);
+    void GroupBox3MouseMove(const MouseEventArgs& event);
+    void GroupBox4MouseMove(const MouseEventArgs& event);
+    void GroupBox5MouseMove(const MouseEventArgs& event);
+    void GroupBox6MouseMove(const MouseEventArgs& event);
+    void GroupBox7MouseMove(const MouseEventArgs& event);
+    void GroupBox8MouseMove(const MouseEventArgs& event);
+    void Label6MouseMove(const MouseEventArgs& event);
+    void Edit4MouseMove(const MouseEventArgs& event);
+    void Label9MouseMove(const MouseEventArgs& event);
+    void Edit6MouseDown(const MouseEventArgs& event);
+    void Label10MouseMove(const MouseEventArgs& event);
+    void Edit7MouseMove(const MouseEventArgs& event);
+    void Label11MouseMove(const MouseEventArgs& event);
+    void Edit8MouseMove(const MouseEventArgs& event);
+    void Label8MouseMove(const MouseEventArgs& event);
+    void Edit5MouseMove(const MouseEventArgs& event);
+    void Label12MouseMove(const MouseEventArgs& event);
+    void Edit9MouseMove(const MouseEventArgs& event);
+    void Label13MouseMove(const MouseEventArgs& event);
+    void Edit10MouseMove(const MouseEventArgs& event);
+    void Label14MouseMove(const MouseEventArgs& event);
+    void Edit11MouseMove(const MouseEventArgs& event);
+    void Label17MouseMove(const MouseEventArgs& event);
+    void Edit12MouseMove(const MouseEventArgs& event);
+    void ColorBtn1MouseMove(const MouseEventArgs& event);
+    void BlinkBtn1MouseMove(const MouseEventArgs& event);
+    void Button1MouseMove(const MouseEventArgs& event);
+    void Button3MouseMove(const MouseEventArgs& event);
+
+private:
+    template <typename Control>
+    Control* control(const QString& name);
+    QLineEdit& edit(int editNumber) const;
+    QRadioButton& radio(int radioNumber) const;
+    void showHelp(const HelpEntry& entry);
+    // An input check on leaving an edit: a text that is no integer gives way
+    // to the last reply text of the edit's parameter.
+    void checkInteger(int editNumber, int parameterNumber);
+
+    DriveLink& link_;
+    ParameterSet parameters_{link_, *this};
+
+    AutoSizeLabel* Mssgbox = nullptr;
+    AutoSizeLabel* Mssgbox1 = nullptr;
+    TColorBtn* ColorBtn1 = nullptr;
+    std::array<QLineEdit*, kEdits> edits_{};
+    std::array<QRadioButton*, kRadios> radios_{};
+    // Last, so it goes first: no handler runs while the window is taken apart.
+    std::unique_ptr<EventWiring> wiring_;
+};
+
+}  // namespace vk

@@ -1,0 +1,56 @@
+#include "console/HandlerGuard.h"
+#include "params/IntegerText.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace vk {
+namespace {
+
+struct BoxSeen {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Reads the modal box once it is up and closes it, as the operator would.
+void closeBoxWhenShown(BoxSeen& seen)
+{
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            closeBoxWhenShown(seen);
+            return;
+        }
+        seen = {box->windowTitle(), box->text(), box->icon()};
+        box->accept();
+    });
+}
+
+TEST(ErrorBox, ShowsAnUncaughtConversionErrorWithAFullStopAndGoesOn)
+{
+    QWidget window;
+    BoxSeen seen;
+    closeBoxWhenShown(seen);
+    const bool completed = runGuarded([&window](const QString& message) { showErrorBox(&window, message); },
+                                      [] { throw ConversionError("abc"); });
+    EXPECT_FALSE(completed);
+    EXPECT_EQ(seen.text, "'abc' は数値ではありません.");
+    EXPECT_EQ(seen.title, "TERMVK785N");
+    EXPECT_EQ(seen.icon, QMessageBox::Critical);
+}
+
+TEST(ErrorBox, AHandlerThatEndsNormallyShowsNothing)
+{
+    int reports = 0;
+    int runs = 0;
+    EXPECT_TRUE(runGuarded([&reports](const QString&) { ++reports; }, [&runs] { ++runs; }));
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(reports, 0);
+}
+
+}  // namespace
+}  // namespace vk
