@@ -55,27 +55,28 @@ void setKey(std::vector<std::string>& lines, const std::string& section, const s
             const std::string& value)
 {
     const std::string entry = key + "=" + value + lineEnd(lines);
-    auto inSection = lines.end();
-    auto insertAt = lines.end();
-    for (auto it = lines.begin(); it != lines.end(); ++it) {
-        if (auto name = sectionName(*it)) {
-            if (inSection != lines.end())
+    bool inSection = false;
+    std::size_t insertAt = lines.size();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (auto name = sectionName(lines[i])) {
+            if (inSection)
                 break;
-            if (sameName(*name, section))
-                inSection = insertAt = std::next(it);
+            inSection = sameName(*name, section);
+            if (inSection)
+                insertAt = i + 1;
             continue;
         }
-        if (inSection == lines.end())
+        if (!inSection)
             continue;
-        if (isKeyLine(*it, key)) {
-            *it = entry;
+        if (isKeyLine(lines[i], key)) {
+            lines[i] = entry;
             return;
         }
-        if (!trimmed(*it).empty())
-            insertAt = std::next(it);
+        if (!trimmed(lines[i]).empty())
+            insertAt = i + 1;
     }
-    if (inSection != lines.end()) {
-        lines.insert(insertAt, entry);
+    if (insertAt < lines.size() || inSection) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
         return;
     }
     lines.push_back("[" + section + "]" + lineEnd(lines));

@@ -35,6 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "[a]\nk=1\n[portsetting]\nBaudRate=0\nPortID=3\n\n[b]\nk=2\n"},
         ProfileCase{"SectionAppended", "; remark\n[Other]\nPortID=9\n",
                     "; remark\n[Other]\nPortID=9\n[PortSetting]\nPortID=3\n"},
+        ProfileCase{"SectionIsTheLastLine", "[PortSetting]\n", "[PortSetting]\nPortID=3\n"},
         ProfileCase{"CrLfKept", "[PortSetting]\r\nPortID=1\r\n", "[PortSetting]\r\nPortID=3\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
