@@ -58,6 +58,8 @@ std::unique_ptr<PosixSerialPort> PosixSerialPort::open(const std::string& path)
 
 PosixSerialPort::~PosixSerialPort()
 {
+    // The exclusive mark outlives this descriptor while anyone else holds the line.
+    ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
 }
 
