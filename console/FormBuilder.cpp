@@ -31,14 +31,14 @@ void applyFont(QWidget& widget, FontRole role)
 {
     if (role == FontRole::Inherited)
         return;
-    const FontSpec& spec = formFont(role);
-    QFont font(toQString(spec.face));
-    font.setPixelSize(spec.pixelSize);
+    const FontSpec& row = formFont(role);
+    QFont font(toQString(row.face));
+    font.setPixelSize(row.pixelSize);
     widget.setFont(font);
-    if (spec.color & kSystemColorFlag)
+    if (row.color & kSystemColorFlag)
         return;  // the palette's own text colours already are the system ones
     QPalette palette = widget.palette();
-    const QColor color = toQColor(spec.color, palette);
+    const QColor color = toQColor(row.color, palette);
     for (const auto textRole : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
         palette.setColor(textRole, color);
     widget.setPalette(palette);
@@ -55,8 +55,8 @@ public:
         form_.move(kFormPosition);
         form_.resize(kFormClientSize);
         applyFont(form_, kFormFont);
-        for (const ControlSpec& spec : formControls())
-            made_[spec.name] = make(spec);
+        for (const ControlSpec& row : formControls())
+            made_[row.name] = make(row);
         chainFocus(focusOrder(kFormName));
     }
 
@@ -70,53 +70,53 @@ private:
         return *widget;
     }
 
-    QObject* make(const ControlSpec& spec)
+    QObject* make(const ControlSpec& row)
     {
-        QWidget& parent = widget(spec.parent);
-        if (spec.kind == ControlKind::Timer)
-            return makeTimer(spec, parent);
-        QWidget* control = spec.kind == ControlKind::Page ? makePage(spec, parent) : makeWidget(spec, parent);
-        control->setObjectName(toQString(spec.name));
+        QWidget& parent = widget(row.parent);
+        if (row.kind == ControlKind::Timer)
+            return makeTimer(row, parent);
+        QWidget* control = row.kind == ControlKind::Page ? makePage(row, parent) : makeWidget(row, parent);
+        control->setObjectName(toQString(row.name));
         return control;
     }
 
-    static QObject* makeTimer(const ControlSpec& spec, QWidget& parent)
+    static QObject* makeTimer(const ControlSpec& row, QWidget& parent)
     {
         auto* timer = new QTimer(&parent);
-        timer->setObjectName(toQString(spec.name));
+        timer->setObjectName(toQString(row.name));
         timer->setInterval(kTimer1Interval);
         timer->start();
         return timer;
     }
 
-    static QWidget* makePage(const ControlSpec& spec, QWidget& parent)
+    static QWidget* makePage(const ControlSpec& row, QWidget& parent)
     {
         auto* notebook = qobject_cast<TabbedNotebook*>(&parent);
         if (!notebook)
-            throw std::logic_error("layout: page " + std::string(spec.name) + " outside a notebook");
-        return notebook->addPage(toQString(spec.caption));
+            throw std::logic_error("layout: page " + std::string(row.name) + " outside a notebook");
+        return notebook->addPage(toQString(row.caption));
     }
 
-    static QWidget* makeWidget(const ControlSpec& spec, QWidget& parent)
+    static QWidget* makeWidget(const ControlSpec& row, QWidget& parent)
     {
-        QWidget* control = create(spec, parent);
-        if (spec.kind == ControlKind::Notebook)
-            applyFont(*static_cast<TabbedNotebook*>(control)->tabBar(), spec.font);
+        QWidget* control = create(row, parent);
+        if (row.kind == ControlKind::Notebook)
+            applyFont(*static_cast<TabbedNotebook*>(control)->tabBar(), row.font);
         else
-            applyFont(*control, spec.font);
+            applyFont(*control, row.font);
         if (auto* label = qobject_cast<AutoSizeLabel*>(control)) {
-            label->move(spec.geometry.topLeft());
-            label->setCaption(toQString(spec.caption));  // after the font: the size follows both
+            label->move(row.geometry.topLeft());
+            label->setCaption(toQString(row.caption));  // after the font: the size follows both
         } else {
-            control->setGeometry(spec.geometry);
+            control->setGeometry(row.geometry);
         }
         return control;
     }
 
-    static QWidget* create(const ControlSpec& spec, QWidget& parent)
+    static QWidget* create(const ControlSpec& row, QWidget& parent)
     {
-        const QString caption = toQString(spec.caption);
-        switch (spec.kind) {
+        const QString caption = toQString(row.caption);
+        switch (row.kind) {
         case ControlKind::Label:
             return new AutoSizeLabel(&parent);
         case ControlKind::Edit: {
@@ -130,11 +130,11 @@ private:
             return button;
         }
         case ControlKind::ColorButton:
-            return makeIndicator<TColorBtn>(spec, parent);
+            return makeIndicator<TColorBtn>(row, parent);
         case ControlKind::BlinkButton: {
-            auto* button = makeIndicator<TBlinkBtn>(spec, parent);
-            button->setBlinkColor(spec.extras.blinkColor);
-            button->setBlinkEnabled(spec.extras.blinking);
+            auto* button = makeIndicator<TBlinkBtn>(row, parent);
+            button->setBlinkColor(row.extras.blinkColor);
+            button->setBlinkEnabled(row.extras.blinking);
             return button;
         }
         case ControlKind::Notebook:
@@ -147,7 +147,7 @@ private:
         case ControlKind::GroupBox:
             return new QGroupBox(caption, &parent);
         case ControlKind::Radio:
-            return makeRadio(caption, spec.extras.checked, parent);
+            return makeRadio(caption, row.extras.checked, parent);
         case ControlKind::ScrollBar: {
             auto* bar = new QScrollBar(Qt::Horizontal, &parent);
             bar->setRange(0, kScrollBar1Max);
@@ -160,7 +160,7 @@ private:
         case ControlKind::Timer:
             break;
         }
-        throw std::logic_error("layout: " + std::string(spec.name) + " is no widget");
+        throw std::logic_error("layout: " + std::string(row.name) + " is no widget");
     }
 
     static QRadioButton* makeRadio(const QString& caption, bool checked, QWidget& parent)
@@ -177,11 +177,11 @@ private:
     }
 
     template <typename Indicator>
-    static Indicator* makeIndicator(const ControlSpec& spec, QWidget& parent)
+    static Indicator* makeIndicator(const ControlSpec& row, QWidget& parent)
     {
         auto* button = new Indicator(&parent);
-        button->setText(toQString(spec.caption));
-        button->setColor(spec.extras.color);
+        button->setText(toQString(row.caption));
+        button->setColor(row.extras.color);
         return button;
     }
 
@@ -190,21 +190,21 @@ private:
     std::vector<QWidget*> focusOrder(std::string_view parent) const
     {
         std::vector<const ControlSpec*> stops;
-        for (const ControlSpec& spec : formControls())
-            if (spec.parent == parent && (spec.tabOrder != kNoTabStop || spec.kind == ControlKind::Page))
-                stops.push_back(&spec);
+        for (const ControlSpec& row : formControls())
+            if (row.parent == parent && (row.tabOrder != kNoTabStop || row.kind == ControlKind::Page))
+                stops.push_back(&row);
         std::stable_sort(stops.begin(), stops.end(),
                          [](const ControlSpec* a, const ControlSpec* b) { return a->tabOrder < b->tabOrder; });
         std::vector<QWidget*> order;
-        for (const ControlSpec* spec : stops) {
-            if (spec->kind == ControlKind::Notebook)
-                order.push_back(static_cast<TabbedNotebook&>(widget(spec->name)).tabBar());
-            if (spec->kind == ControlKind::Notebook || spec->kind == ControlKind::GroupBox
-                || spec->kind == ControlKind::Page) {
-                const auto inner = focusOrder(spec->name);
+        for (const ControlSpec* row : stops) {
+            if (row->kind == ControlKind::Notebook)
+                order.push_back(static_cast<TabbedNotebook&>(widget(row->name)).tabBar());
+            if (row->kind == ControlKind::Notebook || row->kind == ControlKind::GroupBox
+                || row->kind == ControlKind::Page) {
+                const auto inner = focusOrder(row->name);
                 order.insert(order.end(), inner.begin(), inner.end());
             } else {
-                order.push_back(&widget(spec->name));
+                order.push_back(&widget(row->name));
             }
         }
         return order;

@@ -114,13 +114,13 @@ SimOptions parseSimOptions(const std::vector<std::string>& args)
 {
     SimOptions options;
     for (auto arg = args.begin(); arg != args.end(); ++arg) {
-        const auto spec = std::find_if(kOptionSpecs.begin(), kOptionSpecs.end(),
+        const auto known = std::find_if(kOptionSpecs.begin(), kOptionSpecs.end(),
                                        [&](const OptionSpec& s) { return s.name == *arg; });
-        if (spec == kOptionSpecs.end())
+        if (known == kOptionSpecs.end())
             throw SimOptionError("unknown option '" + *arg + "' (see --help)");
-        if (spec->takesValue && std::next(arg) == args.end())
-            fail(spec->name, "needs a value");
-        spec->apply(options, spec->takesValue ? std::string_view(*++arg) : std::string_view());
+        if (known->takesValue && std::next(arg) == args.end())
+            fail(known->name, "needs a value");
+        known->apply(options, known->takesValue ? std::string_view(*++arg) : std::string_view());
     }
     return options;
 }
