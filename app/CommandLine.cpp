@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace vk {
@@ -67,6 +68,17 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
     if (!cl.simulatorOptions.empty() && !cl.simulate)
         return failure("options after '--' are for --simulate");
     return cl;
+}
+
+DeviceMap CommandLine::devicesWithSimulator(const std::string& simulatorPath) const
+{
+    DeviceMap map = devices;
+    for (int n = 1; n <= 4; ++n) {
+        const std::string name = portName(n);
+        if (std::find(assignedNames.begin(), assignedNames.end(), name) == assignedNames.end())
+            map.assign(name, simulatorPath);
+    }
+    return map;
 }
 
 }  // namespace vk

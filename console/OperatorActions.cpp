@@ -2,27 +2,59 @@
 // bar and the first three parameter edits do.
 #include "console/Unit1.h"
 
+#include "console/AutoSizeLabel.h"
+#include "console/StatusTexts.h"
+#include "link/DriveCommands.h"
+#include "link/DriveLink.h"
 #include "params/IntegerText.h"
 #include "widgets/ColorBtn.h"
 
 #include <QLineEdit>
 
+#include <cstdlib>
+
 namespace vk {
 
-void TForm1::Button1Click(QObject* /*Sender*/) {}
+// Send: a parameter edit that holds no integer ends it in the error box, with
+// the parameters before it written.
+void TForm1::Button1Click(QObject* /*Sender*/)
+{
+    if (!parameters_.UpdateParam())
+        showMessage(kTextCommError);
+}
 
-void TForm1::Button2Click(QObject* /*Sender*/) {}
+// SAVE. A failed status query leaves -1, whose bit 0 refuses the save as well.
+void TForm1::Button2Click(QObject* /*Sender*/)
+{
+    if ((parameters_.StatusWord() & kServoOnMask) != 0) {
+        showMessage(kTextSaveRefused);
+        return;
+    }
+    showMessage(kTextSaving);
+    // Drawn now: the exchange below handles no event until it ends.
+    Mssgbox->repaint();
+    showMessage(SaveParam(link_) ? kTextSaved : kTextSaveError);
+}
 
-void TForm1::Button3Click(QObject* /*Sender*/) {}
+// Exit: no close event, so the port is left to the operating system. A
+// settings file that cannot be written ends this in the error box instead.
+void TForm1::Button3Click(QObject* /*Sender*/)
+{
+    settings_.WritePortSettings(link_.state().PortNumber);
+    endRun_(EXIT_SUCCESS);
+}
 
-void TForm1::TabbedNotebook1Change(int /*NewTab*/, bool& /*AllowChange*/) {}
+// The re-read runs before the new page shows; its outcome is not reported.
+void TForm1::TabbedNotebook1Change(int /*NewTab*/, bool& /*AllowChange*/)
+{
+    if (!PollHalted)
+        parameters_.ReadParam();
+}
 
 // Toggles the lamp's look only; the next status query shows the driver's state again.
 void TForm1::ColorBtn1Click(QObject* /*Sender*/)
 {
-    const bool servoOn = ColorBtn1->Color() == clLime;
-    ColorBtn1->setColor(servoOn ? clNavy : clLime);
-    ColorBtn1->setText(servoOn ? "SERVO OFF" : "SERVO ON");
+    showServo(ColorBtn1->Color() != clLime);
 }
 
 // Edit5 follows the bar once per finished drag or click, never during a drag.

@@ -1,8 +1,81 @@
-// The once-a-second supervision of the driver.
+// The once-a-second supervision of the driver: the first bulk read, then the
+// status word on the servo lamp and the alarm lamp.
 #include "console/Unit1.h"
+
+#include "console/AutoSizeLabel.h"
+#include "console/QtText.h"
+#include "console/StatusTexts.h"
+#include "link/DriveCommands.h"
+#include "link/DriveLink.h"
+#include "params/IntegerText.h"
+#include "widgets/BlinkBtn.h"
+#include "widgets/ColorBtn.h"
+
+#include <QScrollBar>
 
 namespace vk {
 
-void TForm1::Timer1Timer(QObject* /*Sender*/) {}
+void TForm1::Timer1Timer(QObject* /*Sender*/)
+{
+    if (PollHalted) {
+        showMessage(kTextCannotConnect);
+        return;
+    }
+    if (FirstRead) {
+        if (!parameters_.ReadParam()) {
+            countCommError();
+            PollHalted = true;
+            return;
+        }
+        FirstRead = false;
+        // A text in slot 22 that is no integer ends this tick in the error box;
+        // the next tick polls as usual.
+        ScrollBar1->setValue(convertIntegerText(parameters_.cache().fetch(22)));
+    }
+    if (CommErrorCount < kCommErrorLimit)
+        pollStatus();
+    if (CommErrorCount >= kCommErrorLimit)
+        showMessage(kTextCannotConnect);
+}
+
+void TForm1::pollStatus()
+{
+    const std::int32_t status = parameters_.ReadStat();
+    parameters_.setStatusWord(status);
+    if (status < 0)
+        countCommError();
+    else
+        showStatus(status);
+}
+
+// The lamps keep their look through a failed query.
+void TForm1::showStatus(std::int32_t status)
+{
+    showServo((status & kServoOnMask) != 0);
+    if ((status & kAlarmMask) != 0) {
+        BlinkBtn1->setBlinkEnabled(true);
+    } else {
+        BlinkBtn1->setColor(clNavy);
+        BlinkBtn1->setBlinkEnabled(false);
+    }
+}
+
+void TForm1::showServo(bool on)
+{
+    ColorBtn1->setColor(on ? clLime : clNavy);
+    ColorBtn1->setText(on ? kTextServoOn : kTextServoOff);
+}
+
+void TForm1::countCommError()
+{
+    showMessage(kTextCommError);
+    ++CommErrorCount;
+    link_.state().TimedOut = false;
+}
+
+void TForm1::showMessage(const char* text)
+{
+    Mssgbox->setCaption(toQString(text));
+}
 
 }  // namespace vk

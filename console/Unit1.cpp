@@ -3,21 +3,29 @@
 #include "console/AutoSizeLabel.h"
 #include "console/EventWiring.h"
 #include "console/FormBuilder.h"
+#include "widgets/BlinkBtn.h"
 #include "widgets/ColorBtn.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 
 #include <stdexcept>
 
 namespace vk {
 
-TForm1::TForm1(FormContext context) : link_(context.link)
+TForm1::TForm1(FormContext context)
+    : link_(context.link), settings_(std::move(context.settings)), endRun_(std::move(context.endRun))
 {
+    if (!endRun_)
+        endRun_ = [](int exitCode) { QCoreApplication::exit(exitCode); };
     buildForm(*this);
     Mssgbox = control<AutoSizeLabel>("Mssgbox");
     Mssgbox1 = control<AutoSizeLabel>("Mssgbox1");
     ColorBtn1 = control<TColorBtn>("ColorBtn1");
+    BlinkBtn1 = control<TBlinkBtn>("BlinkBtn1");
+    ScrollBar1 = control<QScrollBar>("ScrollBar1");
     for (int n = 1; n <= kEdits; ++n)
         edits_[n - 1] = control<QLineEdit>(QStringLiteral("Edit%1").arg(n));
     for (int n = 1; n <= kRadios; ++n)

@@ -2,31 +2,41 @@
 
 #include "console/EventArgs.h"
 #include "console/HandlerGuard.h"
+#include "console/PortSettings.h"
 #include "params/ParameterControls.h"
 #include "params/ParameterSet.h"
 
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
 class QLineEdit;
 class QRadioButton;
+class QScrollBar;
 
 namespace vk {
 
 class AutoSizeLabel;
 class DriveLink;
 class EventWiring;
+class TBlinkBtn;
 class TColorBtn;
 struct HelpEntry;
 
 // What the window works with; tests build it over a fake port and a fake clock.
 struct FormContext {
     DriveLink& link;
+    // Where the port number is read from and written to.
+    PortSettings settings = PortSettings();
     // Shows a failure that a handler did not catch; the modal error box when empty.
     ErrorReporter reportError = {};
+    // Ends the program with the exit code, without closing the window (the
+    // Exit button); leaving the event loop when empty.
+    std::function<void(int exitCode)> endRun = {};
 };
 
 // The one window of the program: the parameter notebook, the buttons and
@@ -44,6 +54,11 @@ public:
     ~TForm1() override;
 
     ParameterSet& parameters() { return parameters_; }
+
+    // The supervision's state, for a look from outside.
+    bool firstRead() const { return FirstRead; }
+    bool pollHalted() const { return PollHalted; }
+    std::int32_t commErrorCount() const { return CommErrorCount; }
 
     // The parameter controls by number: Edit1..Edit12, RadioButton1..RadioButton17.
     std::string editText(int editNumber) const override;
@@ -116,16 +131,34 @@ private:
     QLineEdit& edit(int editNumber) const;
     QRadioButton& radio(int radioNumber) const;
     void showHelp(const HelpEntry& entry);
+    // Replaces the first help line only, so a second-line help text stays.
+    void showMessage(const char* text);
+    void showServo(bool on);
+    void showStatus(std::int32_t status);
+    // A failed exchange of the supervision: reported and counted.
+    void countCommError();
+    void pollStatus();
     // An input check on leaving an edit: a text that is no integer gives way
     // to the last reply text of the edit's parameter.
     void checkInteger(int editNumber, int parameterNumber);
 
+    // A sixth failed exchange ends the status queries for the run.
+    static constexpr std::int32_t kCommErrorLimit = 6;
+
     DriveLink& link_;
+    PortSettings settings_;
+    std::function<void(int exitCode)> endRun_;
     ParameterSet parameters_{link_, *this};
+
+    bool FirstRead = false;
+    bool PollHalted = false;
+    std::int32_t CommErrorCount = 0;
 
     AutoSizeLabel* Mssgbox = nullptr;
     AutoSizeLabel* Mssgbox1 = nullptr;
     TColorBtn* ColorBtn1 = nullptr;
+    TBlinkBtn* BlinkBtn1 = nullptr;
+    QScrollBar* ScrollBar1 = nullptr;
     std::array<QLineEdit*, kEdits> edits_{};
     std::array<QRadioButton*, kRadios> radios_{};
     // Last, so it goes first: no handler runs while the window is taken apart.

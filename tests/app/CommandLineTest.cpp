@@ -1,13 +1,17 @@
 #include "app/CommandLine.h"
 
+#include "tests/support/NamedCase.h"
+
 #include <gtest/gtest.h>
 
 namespace vk {
 namespace {
 
 using Action = CommandLine::Action;
+using test::PrintTo;
 
 struct ArgsCase {
+    const char* name;
     std::vector<std::string> args;
     Action action;
     bool simulate;
@@ -21,33 +25,44 @@ TEST_P(CommandLineCases, ReadsOptions)
     const auto cl = parseCommandLine(GetParam().args);
     EXPECT_EQ(cl.action, GetParam().action) << cl.message;
     EXPECT_EQ(cl.simulate, GetParam().simulate);
-    if (cl.action == Action::Run)
+    if (cl.action == Action::Run) {
         EXPECT_EQ(cl.devices.devicePath("COM1"), GetParam().com1);
-    if (cl.action == Action::Error)
+    }
+    if (cl.action == Action::Error) {
         EXPECT_NE(cl.message.find("--help"), std::string::npos) << "an error points at --help";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Args, CommandLineCases,
-    ::testing::Values(ArgsCase{{}, Action::Run, false, "/dev/ttyS0"},
-                      ArgsCase{{"--simulate"}, Action::Run, true, "/dev/ttyS0"},
-                      ArgsCase{{"--device", "COM1=/dev/ttyUSB0"}, Action::Run, false, "/dev/ttyUSB0"},
-                      ArgsCase{{"--device=COM1=/dev/pts/3", "--simulate"}, Action::Run, true, "/dev/pts/3"},
-                      ArgsCase{{"--device", "COM2=/dev/x", "--device", "COM1=/dev/y"}, Action::Run, false, "/dev/y"},
-                      ArgsCase{{"--help"}, Action::Help, false, ""},
-                      ArgsCase{{"--simulate", "--version"}, Action::Version, true, ""},
-                      ArgsCase{{"--device"}, Action::Error, false, ""},
-                      ArgsCase{{"--device", "COM5=/dev/x"}, Action::Error, false, ""},
-                      ArgsCase{{"--device", "COM1="}, Action::Error, false, ""},
-                      ArgsCase{{"--device", "/dev/ttyUSB0"}, Action::Error, false, ""},
-                      ArgsCase{{"-platform", "offscreen"}, Action::Error, false, ""},
-                      ArgsCase{{"--verbose"}, Action::Error, false, ""},
-                      ArgsCase{{"--", "--status", "1"}, Action::Error, false, ""}));
+    ::testing::Values(ArgsCase{"none", {}, Action::Run, false, "/dev/ttyS0"},
+                      ArgsCase{"simulate", {"--simulate"}, Action::Run, true, "/dev/ttyS0"},
+                      ArgsCase{"device", {"--device", "COM1=/dev/ttyUSB0"}, Action::Run, false, "/dev/ttyUSB0"},
+                      ArgsCase{"deviceEqualsWithSimulate", {"--device=COM1=/dev/pts/3", "--simulate"}, Action::Run, true, "/dev/pts/3"},
+                      ArgsCase{"twoDevices", {"--device", "COM2=/dev/x", "--device", "COM1=/dev/y"}, Action::Run, false, "/dev/y"},
+                      ArgsCase{"help", {"--help"}, Action::Help, false, ""},
+                      ArgsCase{"version", {"--simulate", "--version"}, Action::Version, true, ""},
+                      ArgsCase{"deviceWithoutValue", {"--device"}, Action::Error, false, ""},
+                      ArgsCase{"comOutOfRange", {"--device", "COM5=/dev/x"}, Action::Error, false, ""},
+                      ArgsCase{"emptyPath", {"--device", "COM1="}, Action::Error, false, ""},
+                      ArgsCase{"pathWithoutName", {"--device", "/dev/ttyUSB0"}, Action::Error, false, ""},
+                      ArgsCase{"qtOption", {"-platform", "offscreen"}, Action::Error, false, ""},
+                      ArgsCase{"unknownOption", {"--verbose"}, Action::Error, false, ""},
+                      ArgsCase{"simulatorOptionsWithoutSimulate", {"--", "--status", "1"}, Action::Error, false, ""}),
+    test::caseName<ArgsCase>);
 
 TEST(CommandLine, RemembersWhichNamesWereGiven)
 {
     const auto cl = parseCommandLine({"--device", "COM3=/dev/a", "--device=COM1=/dev/b"});
     EXPECT_EQ(cl.assignedNames, (std::vector<std::string>{"COM3", "COM1"}));
+}
+
+TEST(CommandLine, SimulatorTakesEveryNameNotGivenByDevice)
+{
+    const auto devices = parseCommandLine({"--simulate", "--device", "COM2=/dev/ttyUSB0"}).devicesWithSimulator("/dev/pts/7");
+    EXPECT_EQ(devices.devicePath("COM1"), "/dev/pts/7");
+    EXPECT_EQ(devices.devicePath("COM2"), "/dev/ttyUSB0");
+    EXPECT_EQ(devices.devicePath("COM4"), "/dev/pts/7");
 }
 
 TEST(CommandLine, PassesWhatFollowsTheDashesToTheSimulator)

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "console/AutoSizeLabel.h"
 #include "console/TabbedNotebook.h"
-#include "console/Unit1.h"
-#include "link/DriveLink.h"
-#include "tests/support/FakeClock.h"
+#include "tests/console/FormHarness.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -17,12 +17,13 @@
 
 namespace vk::test {
 
-// The main window over a link whose port never opens, shown and active, with
-// the failures its handlers do not catch collected instead of shown.
-class FormFixture : public ::testing::Test {
+// The main window over the harness, shown and active. Its timer is stopped:
+// the tests tick it themselves, so no tick comes in between.
+class FormFixture : public ::testing::Test, public FormHarness {
 protected:
-    FormFixture()
+    explicit FormFixture(bool portOpens = true) : FormHarness(portOpens)
     {
+        timer().stop();
         form.show();
         QApplication::setActiveWindow(&form);
         EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
@@ -38,6 +39,10 @@ protected:
     }
 
     TabbedNotebook& notebook() { return get<TabbedNotebook>("TabbedNotebook1"); }
+    QTimer& timer() { return get<QTimer>("Timer1"); }
+    // One tick of Timer1, through the window's event wiring.
+    void tick() { QMetaObject::invokeMethod(&timer(), "timeout"); }
+    QString helpLine() { return get<AutoSizeLabel>("Mssgbox").caption(); }
     void showPage(int index) { notebook().tabBar()->setCurrentIndex(index); }
 
     // Moves the pointer, no button held, to a point of a control; the event
@@ -54,10 +59,15 @@ protected:
     }
     void pointAt(QWidget& control) { pointAt(control, control.rect().center()); }
 
-    FakeClock clock;
-    DriveLink link{clock, [](const std::string&) { return nullptr; }, DeviceMap{}};
-    std::vector<QString> errors;
-    TForm1 form{{.link = link, .reportError = [this](const QString& message) { errors.push_back(message); }}};
+    std::unique_ptr<TForm1> window = makeForm();
+    TForm1& form = *window;
+};
+
+// The window whose port never opened: every exchange ends at its deadline, on
+// the fake clock, and changes no control.
+class PortlessFormFixture : public FormFixture {
+protected:
+    PortlessFormFixture() : FormFixture(false) {}
 };
 
 }  // namespace vk::test

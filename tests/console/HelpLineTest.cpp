@@ -66,7 +66,7 @@ const HelpCase kHelpCases[] = {
 
 constexpr const char* kUntouched = "untouched";
 
-class HelpLine : public FormFixture {
+class HelpLine : public PortlessFormFixture {
 protected:
     AutoSizeLabel& firstLine() { return get<AutoSizeLabel>("Mssgbox"); }
     AutoSizeLabel& secondLine() { return get<AutoSizeLabel>("Mssgbox1"); }

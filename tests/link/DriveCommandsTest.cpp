@@ -1,6 +1,6 @@
 #include "link/DriveCommands.h"
 #include "tests/link/FakeLinkTest.h"
-#include "tests/link/NamedCase.h"
+#include "tests/support/NamedCase.h"
 
 #include <climits>
 #include <functional>

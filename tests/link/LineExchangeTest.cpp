@@ -1,5 +1,5 @@
 #include "tests/link/FakeLinkTest.h"
-#include "tests/link/NamedCase.h"
+#include "tests/support/NamedCase.h"
 
 namespace vk::test {
 namespace {

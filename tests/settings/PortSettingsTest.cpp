@@ -1,5 +1,5 @@
 #include "console/PortSettings.h"
-#include "tests/settings/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include "platform/settings/RegistryFile.h"
 

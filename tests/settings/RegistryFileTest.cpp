@@ -1,5 +1,5 @@
 #include "platform/settings/RegistryFile.h"
-#include "tests/settings/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 
@@ -14,7 +15,9 @@ public:
     TempFolder()
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "vk785n-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot make a folder like " + pattern);
+        path_ = pattern;
     }
     ~TempFolder()
     {
