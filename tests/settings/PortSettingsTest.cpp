@@ -3,11 +3,15 @@
 
 #include "platform/settings/RegistryFile.h"
 
+#include "tests/support/NamedCase.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace vk {
 namespace {
+
+using test::PrintTo;
 
 constexpr const char* kSection = "[HKEY_CURRENT_USER\\viv.ini\\COMPORT]\n";
 
@@ -54,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "'PortID' のデータ型が不正です"},
         ReadCase{"LongerThanFour", "REGEDIT4\n[HKEY_CURRENT_USER\\viv.ini\\COMPORT]\n\"PortID\"=hex(4):03,00,00,00,00\n", 0,
                  "'PortID' の取得に失敗しました"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName<ReadCase>);
 
 TEST(PortSettings, ReadCreatesTheStoreKeyButNeverTheSection)
 {

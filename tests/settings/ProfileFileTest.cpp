@@ -1,11 +1,15 @@
 #include "platform/settings/ProfileFile.h"
 #include "tests/support/TempFolder.h"
 
+#include "tests/support/NamedCase.h"
+
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 namespace vk {
 namespace {
+
+using test::PrintTo;
 
 struct ProfileCase {
     const char* name;
@@ -37,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "; remark\n[Other]\nPortID=9\n[PortSetting]\nPortID=3\n"},
         ProfileCase{"SectionIsTheLastLine", "[PortSetting]\n", "[PortSetting]\nPortID=3\n"},
         ProfileCase{"CrLfKept", "[PortSetting]\r\nPortID=1\r\n", "[PortSetting]\r\nPortID=3\r\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    test::caseName<ProfileCase>);
 
 TEST(ProfileFile, RefusesFilesThatCannotBeWritten)
 {

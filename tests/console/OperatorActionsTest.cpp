@@ -1,0 +1,226 @@
+#include "tests/console/FormFixture.h"
+#include "tests/support/NamedCase.h"
+#include "widgets/ColorBtn.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <algorithm>
+#include <sys/stat.h>
+
+namespace vk::test {
+namespace {
+
+using test::PrintTo;
+
+// The window after its first tick against the driver, the lamps showing
+// SERVO OFF and the cache holding the driver's replies.
+class OperatorActions : public FormFixture {
+protected:
+    void SetUp() override
+    {
+        driver.setParameter(0, 4096);
+        driver.setParameter(1, 3);
+        driver.setParameter(2, 6);
+        tick();
+        ASSERT_FALSE(form.firstRead());
+    }
+
+    void click(const char* button) { get<QPushButton>(button).click(); }
+    std::vector<std::string> commandsSince(std::size_t first) const
+    {
+        const auto all = commandNumbers();
+        return {all.begin() + static_cast<std::ptrdiff_t>(first), all.end()};
+    }
+};
+
+TEST_F(OperatorActions, SendWritesTheEditedValuesInOrder)
+{
+    const std::size_t before = driver.commands().size();
+    form.setEditText(1, "$800");
+    form.setEditText(5, "300");
+    click("Button1");
+    const auto sent = commandsSince(before);
+    EXPECT_TRUE(std::is_sorted(sent.begin(), sent.end())) << "parameter 0 first, each one once";
+    EXPECT_EQ(std::adjacent_find(sent.begin(), sent.end()), sent.end());
+    EXPECT_EQ(driver.parameter(0), 2048);
+    EXPECT_EQ(driver.parameter(22), 300);
+    EXPECT_EQ(helpLine(), ">>>>>>>>") << "a good Send shows nothing";
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(OperatorActions, SendStopsAtAWrongAcknowledgement)
+{
+    const std::size_t before = driver.commands().size();
+    driver.faults().ackChar = '!';
+    click("Button1");
+    EXPECT_EQ(commandsSince(before), (std::vector<std::string>{"00"}));
+    EXPECT_EQ(helpLine(), "通信エラー");
+}
+
+TEST_F(OperatorActions, SendStopsAtAnEditThatHoldsNoInteger)
+{
+    const std::size_t before = driver.commands().size();
+    form.setEditText(4, "abc");
+    click("Button1");
+    EXPECT_EQ(commandsSince(before), (std::vector<std::string>{"00", "01", "02", "03", "04", "05"}));
+    EXPECT_EQ(errors, (std::vector<QString>{"'abc' は数値ではありません."}));
+    EXPECT_EQ(helpLine(), ">>>>>>>>") << "no communication error for a conversion error";
+}
+
+struct SaveCase {
+    const char* name;
+    std::int32_t statusWord;
+    bool silent;
+    char ackChar;
+    const char* shown;
+    bool sent;
+};
+
+class Save : public OperatorActions, public ::testing::WithParamInterface<SaveCase> {};
+
+TEST_P(Save, ShowsItsOutcome)
+{
+    const SaveCase& c = GetParam();
+    form.parameters().setStatusWord(c.statusWord);
+    driver.faults().silent = c.silent;
+    driver.faults().ackChar = c.ackChar;
+    click("Button2");
+    EXPECT_EQ(helpLine().toStdString(), c.shown);
+    EXPECT_EQ(driver.commands().back() == "$S", c.sent);
+    EXPECT_EQ(form.commErrorCount(), 0) << "a save is never counted";
+}
+
+INSTANTIATE_TEST_SUITE_P(Outcomes, Save,
+                         ::testing::Values(SaveCase{"Acknowledged", 0, false, '.', "セーブ完了", true},
+                                           SaveCase{"AnsweredByAnotherByte", 0, false, 'E', "ＳＡＶＥエラー", true},
+                                           SaveCase{"NoDriver", 0, true, '.', "ＳＡＶＥエラー", true},
+                                           SaveCase{"ServoOn", 1, false, '.', "サーボＯＮ中はセーブできません", false},
+                                           SaveCase{"AfterAFailedQuery", -1, false, '.', "サーボＯＮ中はセーブできません",
+                                                    false}),
+                         caseName<SaveCase>);
+
+// Records the first help line each time it is painted, with the tick.
+class PaintRecorder : public QObject {
+public:
+    PaintRecorder(AutoSizeLabel& line, FakeClock& clock) : line_(line), clock_(clock) { line.installEventFilter(this); }
+    std::vector<std::pair<QString, Tick>> painted;
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted.emplace_back(line_.caption(), clock_.tickMs());
+        return false;
+    }
+
+private:
+    AutoSizeLabel& line_;
+    FakeClock& clock_;
+};
+
+TEST_F(OperatorActions, SaveShowsSavingOnScreenBeforeItWaits)
+{
+    driver.faults().silent = true;
+    PaintRecorder recorder(get<AutoSizeLabel>("Mssgbox"), clock);
+    const Tick before = clock.tickMs();
+    click("Button2");
+    ASSERT_FALSE(recorder.painted.empty());
+    EXPECT_EQ(recorder.painted.front(), std::make_pair(QString("セーブ中"), before));
+    EXPECT_GE(clock.tickMs() - before, 10000) << "the whole answer budget was waited for";
+}
+
+TEST_F(OperatorActions, TheServoLampShowsTheDriverAgainOnTheNextTick)
+{
+    get<TColorBtn>("ColorBtn1").click();
+    EXPECT_EQ(get<TColorBtn>("ColorBtn1").text(), "SERVO ON");
+    tick();
+    EXPECT_EQ(get<TColorBtn>("ColorBtn1").text(), "SERVO OFF");
+    EXPECT_EQ(get<TColorBtn>("ColorBtn1").Color(), clNavy);
+}
+
+TEST_F(OperatorActions, APageChangeReplacesUnsentValuesBeforeThePageShows)
+{
+    driver.setParameter(8, 5);
+    form.setEditText(9, "77");
+    form.setEditText(12, "12");
+    const std::size_t before = driver.commands().size();
+    showPage(2);
+    EXPECT_EQ(form.editText(9), "5");
+    EXPECT_EQ(form.editText(12), "12") << "parameter 18 is never read";
+    EXPECT_EQ(commandsSince(before).size(), 16U);
+}
+
+TEST_F(OperatorActions, ExitWritesTheSettingsAndEndsWithoutClosingThePort)
+{
+    click("Button3");
+    EXPECT_EQ(exitCodes, (std::vector<int>{0}));
+    EXPECT_EQ(readFile(settings.profileFile()), "[PortSetting]\nPortID=1\nBaudRate=0\n");
+    EXPECT_EQ(link.state().phase, LinkPhase::Open) << "the port is left to the operating system";
+}
+
+TEST_F(OperatorActions, ExitWithAnUnwritableSettingsFileGoesOn)
+{
+    writeFile(settings.profileFile(), "");
+    ::chmod(settings.profileFile().c_str(), 0444);
+    click("Button3");
+    EXPECT_TRUE(exitCodes.empty());
+    EXPECT_EQ(errors, (std::vector<QString>{"DudAved.ini に書き込めません."}));
+}
+
+struct CheckCase {
+    const char* name;
+    int edit;
+    const char* typed;
+    const char* after;
+};
+
+class InputCheck : public OperatorActions, public ::testing::WithParamInterface<CheckCase> {};
+
+// Types into the edit and moves the focus on to the send button.
+TEST_P(InputCheck, PutsBackTheLastReplyForATextThatIsNoInteger)
+{
+    auto& edit = get<QLineEdit>("Edit" + std::to_string(GetParam().edit));
+    edit.setFocus();
+    edit.setText(GetParam().typed);
+    get<QPushButton>("Button1").setFocus();
+    EXPECT_EQ(edit.text().toStdString(), GetParam().after);
+    EXPECT_EQ(helpLine(), ">>>>>>>>") << "a rejected text is replaced silently";
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, InputCheck,
+                         ::testing::Values(CheckCase{"Letters", 1, "abc", "4096"},
+                                           CheckCase{"Fraction", 2, "1.5", "3"},
+                                           CheckCase{"LettersInEdit3", 3, "abc", "6"},
+                                           CheckCase{"LeadingSpace", 1, " 42", " 42"},
+                                           CheckCase{"TrailingSpace", 1, "42 ", "4096"},
+                                           CheckCase{"DollarHex", 2, "$800", "$800"},
+                                           CheckCase{"ZeroXHex", 3, "0x800", "0x800"},
+                                           CheckCase{"NegativeHex", 1, "-$800", "4096"}),
+                         caseName<CheckCase>);
+
+class PortlessActions : public PortlessFormFixture {};
+
+TEST_F(PortlessActions, ACheckPutsBackAnEmptyTextWhenThePortNeverOpened)
+{
+    auto& edit = get<QLineEdit>("Edit1");
+    edit.setFocus();
+    edit.setText("abc");
+    get<QLineEdit>("Edit2").setFocus();
+    EXPECT_EQ(edit.text(), "");
+}
+
+TEST_F(PortlessActions, APageChangeAfterAFailedFirstReadSendsNothing)
+{
+    tick();
+    ASSERT_TRUE(form.pollHalted());
+    form.setEditText(9, "77");
+    const Tick before = clock.tickMs();
+    showPage(2);
+    EXPECT_EQ(form.editText(9), "77");
+    EXPECT_EQ(clock.tickMs(), before) << "nothing was waited for";
+    EXPECT_TRUE(get("Page3").isVisible());
+}
+
+}  // namespace
+}  // namespace vk::test
