@@ -1,31 +1,9 @@
-// One QApplication for the whole test run, on the offscreen platform with a
-// plain style, so faces do not depend on the desktop the tests run on.
-#include <QApplication>
-
-#include <gtest/gtest.h>
-
-#include <memory>
+// A plain style, so that faces do not depend on the desktop the tests run on.
+#include "tests/support/QtAppEnvironment.h"
 
 namespace {
 
-class QtAppEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        app_ = std::make_unique<QApplication>(argc_, argv_);
-        QApplication::setStyle("Fusion");
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    int argc_ = 1;
-    char name_[14] = "widgets_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> app_;
-};
-
-[[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtAppEnvironment);
+[[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(
+    new vk::test::QtAppEnvironment([] { QApplication::setStyle("Fusion"); }));
 
 }  // namespace
