@@ -18,6 +18,8 @@ namespace vk::sim {
 namespace {
 
 constexpr std::size_t kReadChunk = 256;
+// How long the stale bytes of a start may take to reach the line's far end.
+constexpr int kQueueWaitMs = 1000;
 
 volatile std::sig_atomic_t gStopRequested = 0;
 
@@ -99,7 +101,7 @@ PtyDriver::~PtyDriver()
 
 std::string PtyDriver::open()
 {
-    master_ = posix_openpt(O_RDWR | O_NOCTTY);
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master_ < 0)
         throwSystemError("posix_openpt");
     if (grantpt(master_) != 0 || unlockpt(master_) != 0)
@@ -110,7 +112,7 @@ std::string PtyDriver::open()
     if (!name)
         throwSystemError("ptsname");
     const std::string path = name;
-    slave_ = ::open(path.c_str(), O_RDWR | O_NOCTTY);
+    slave_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (slave_ < 0)
         throwSystemError("open pseudo-terminal slave");
     // Before any terminal program opens it: nothing it is sent may be echoed or cooked.
@@ -122,6 +124,9 @@ void PtyDriver::sendNow(std::string_view bytes)
 {
     outgoing_.push_front(Outgoing{Clock::now(), std::string(bytes)});
     sendDue();
+    // The line passes the bytes on a moment later; wait until they are there.
+    pollfd queued{slave_, POLLIN, 0};
+    ::poll(&queued, 1, kQueueWaitMs);
 }
 
 void PtyDriver::serveUntilSignal()
@@ -171,12 +176,14 @@ void PtyDriver::takeInput()
 void PtyDriver::sendDue()
 {
     while (!outgoing_.empty() && outgoing_.front().due <= Clock::now()) {
-        const std::string& bytes = outgoing_.front().bytes;
-        const ssize_t written = ::write(master_, bytes.data(), bytes.size());
-        if (written == static_cast<ssize_t>(bytes.size()))
-            logLine(log_, "tx", bytes);
-        else
-            logLine(log_, "tx dropped (nobody reads the line)", bytes);
+        const std::string_view bytes = outgoing_.front().bytes;
+        const ssize_t result = ::write(master_, bytes.data(), bytes.size());
+        const std::size_t written = result > 0 ? static_cast<std::size_t>(result) : 0;
+        if (written > 0)
+            logLine(log_, "tx", bytes.substr(0, written));
+        // A full line buffer is not waited for: the driver would stall on it.
+        if (written < bytes.size())
+            logLine(log_, "tx dropped (nobody reads the line)", bytes.substr(written));
         outgoing_.pop_front();
     }
 }

@@ -11,6 +11,8 @@
 #include <system_error>
 #include <vector>
 
+#include <unistd.h>
+
 namespace vk {
 namespace {
 
@@ -83,10 +85,21 @@ void setKey(std::vector<std::string>& lines, const std::string& section, const s
     lines.push_back(entry);
 }
 
+// The file a path stands for: a link is followed, so the link stays a link.
+std::filesystem::path targetOf(const std::filesystem::path& file)
+{
+    std::error_code ec;
+    const auto target = std::filesystem::canonical(file, ec);
+    return ec ? file : target;
+}
+
+// Writes beside the file and renames over it, so a failed write never leaves
+// half a file; the file keeps its permissions.
 bool writeWhole(const std::filesystem::path& file, const std::vector<std::string>& lines)
 {
-    std::filesystem::path temp = file;
-    temp += ".new";
+    const std::filesystem::path target = targetOf(file);
+    std::filesystem::path temp = target;
+    temp += ".new" + std::to_string(::getpid());
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         for (const auto& line : lines)
@@ -99,7 +112,9 @@ bool writeWhole(const std::filesystem::path& file, const std::vector<std::string
         }
     }
     std::error_code ec;
-    std::filesystem::rename(temp, file, ec);
+    if (const auto kept = std::filesystem::status(target, ec); !ec)
+        std::filesystem::permissions(temp, kept.permissions(), ec);
+    std::filesystem::rename(temp, target, ec);
     if (ec)
         std::filesystem::remove(temp, ec);
     return !ec;

@@ -59,5 +59,21 @@ TEST(ProfileFile, RefusesFilesThatCannotBeWritten)
     EXPECT_EQ(test::readFile(readOnly), "[PortSetting]\nPortID=5\n");
 }
 
+TEST(ProfileFile, AWrittenFileKeepsItsPermissionsAndALinkStaysALink)
+{
+    test::TempFolder dir;
+    const auto target = dir / "kept.ini";
+    test::writeFile(target, "[PortSetting]\nPortID=5\n");
+    ::chmod(target.c_str(), 0600);
+    std::filesystem::create_symlink(target, dir / "DudAved.ini");
+
+    ASSERT_TRUE(writeProfileString(dir / "DudAved.ini", "PortSetting", "PortID", "1"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "DudAved.ini"));
+    EXPECT_EQ(test::readFile(target), "[PortSetting]\nPortID=1\n");
+    EXPECT_EQ(std::filesystem::status(target).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "no temporary file left";
+}
+
 }  // namespace
 }  // namespace vk

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <csignal>
 #include <fcntl.h>
 #include <optional>
@@ -30,7 +32,8 @@ std::string readUntil(int fd, std::string_view end, Clock::duration limit = kLim
     while (!text.ends_with(end) && Clock::now() < deadline) {
         pollfd readable{fd, POLLIN, 0};
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-        if (poll(&readable, 1, static_cast<int>(left.count()) + 1) <= 0)
+        // Never negative: poll would wait for ever.
+        if (poll(&readable, 1, static_cast<int>(std::max<std::int64_t>(left.count(), 0)) + 1) <= 0)
             continue;
         char byte = 0;
         if (read(fd, &byte, 1) != 1)

@@ -50,7 +50,6 @@ std::uint32_t FakeSerialPort::bytesWaitingOut()
 
 std::ptrdiff_t FakeSerialPort::read(char* buffer, std::size_t max)
 {
-    ++readCalls_;
     if (failReads_)
         return -1;
     takeArrivals();

@@ -38,7 +38,6 @@ public:
 
     const std::vector<Write>& writes() const { return writes_; }
     std::string written() const;
-    std::size_t readCalls() const { return readCalls_; }
 
     std::uint32_t bytesWaitingIn() override;
     std::uint32_t bytesWaitingOut() override;
@@ -62,7 +61,6 @@ private:
     std::uint32_t heldOut_ = 0;
     Tick heldUntil_ = 0;
     bool failReads_ = false;
-    std::size_t readCalls_ = 0;
 };
 
 }  // namespace vk::test
