@@ -182,5 +182,22 @@ TEST_F(DriveCommandsTest, BytesLeftFromAnEarlierExchangeNeverStartTheNextReply)
     EXPECT_EQ(reply.status, 1);
 }
 
+TEST_F(DriveCommandsTest, LeftoversLongerThanOneReadAreDroppedWhole)
+{
+    script({{1, std::string(LinkState::kQueueSize - 1, '7')}});
+    clock.advanceTo(start + 10);
+    port->setResponder([](FakeSerialPort& p, const std::string&) { p.arriveIn(3, "80\r"); });
+    EXPECT_EQ(queryStatus(link).status, 0x80);
+}
+
+TEST_F(DriveCommandsTest, LeftoversThatCannotBeReadDoNotHoldUpTheCommand)
+{
+    script({{1, "7\r"}});
+    clock.advanceTo(start + 10);
+    port->failReads(true);
+    EXPECT_EQ(queryStatus(link).status, -1) << "the failed read ends the query";
+    EXPECT_EQ(port->written(), "31\r") << "the command still went out";
+}
+
 }  // namespace
 }  // namespace vk::test
