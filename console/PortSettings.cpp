@@ -4,6 +4,7 @@
 #include "platform/settings/ProfileFile.h"
 #include "platform/settings/RegistryFile.h"
 
+#include <algorithm>
 #include <string>
 
 namespace vk {
@@ -18,7 +19,7 @@ constexpr std::int32_t kDefaultPort = 1;
 std::int32_t textPortNumber(const RegValue& value)
 {
     std::string text(value.data.begin(), value.data.end());
-    text = text.substr(0, text.find('\0'));
+    text.resize(std::min(text.size(), text.find('\0')));
     return parseIntegerText(text).value_or(kDefaultPort);
 }
 
