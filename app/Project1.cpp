@@ -4,6 +4,7 @@
 #include "app/SimulatedDriver.h"
 #include "app/TerminationSignal.h"
 #include "console/Application.h"
+#include "console/HandlerGuard.h"
 #include "console/Unit1.h"
 #include "link/DriveLink.h"
 #include "platform/Clock.h"
@@ -70,10 +71,25 @@ int main(int argc, char* argv[])
 
     vk::SteadyClock clock;
     vk::DriveLink link(clock, vk::posixPortOpener(), devices);
-    vk::TForm1 Form1({.link = link});
-    const vk::TerminationSignal termination([&Form1] { Form1.close(); });
+    // Asked to end by a signal, nobody may be there to answer an error box.
+    bool terminating = false;
+    QWidget* boxParent = nullptr;
+    const vk::ErrorReporter report = [&terminating, &boxParent](const QString& message) {
+        if (terminating)
+            std::cerr << "termvk785n: " << message.toStdString() << '\n';
+        else
+            vk::showErrorBox(boxParent, message);
+    };
+    vk::TForm1 Form1({.link = link, .reportError = report});
+    boxParent = &Form1;
+    // A close refused on a signal (the settings could not be written) still
+    // ends the run, with a failure status.
+    const vk::TerminationSignal termination([&terminating, &Form1] {
+        terminating = true;
+        if (!Form1.close())
+            QCoreApplication::exit(EXIT_FAILURE);
+    });
     Form1.show();
-    QApplication::exec();
-    // Both ways out end the run with 0.
-    return EXIT_SUCCESS;
+    // 0 on both ways out: the close box and the Exit button.
+    return QApplication::exec();
 }

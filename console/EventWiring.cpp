@@ -220,6 +220,9 @@ void EventWiring::wire(const EventWire& row)
         break;
     case OnScroll: {
         auto& bar = findControl<QAbstractSlider>(form_, row.control);
+        // The wheel and the bar's own menu move it with no release to end the
+        // scroll, so Edit5 would not follow: the bar takes neither.
+        bar.setContextMenuPolicy(Qt::NoContextMenu);
         connect(&bar, &QAbstractSlider::actionTriggered, this, [this, &bar](int action) {
             if (const auto code = scrollCode(action))
                 deliverScroll(&bar, *code);
@@ -269,6 +272,8 @@ bool EventWiring::eventFilter(QObject* watched, QEvent* event)
         if (endsScroll(*event))
             deliverScroll(watched, TScrollCode::scEndScroll);
         break;
+    case QEvent::Wheel:
+        return handlerFor<ScrollEvent>(watched, OnScroll) != nullptr;
     case QEvent::Close:
         if (!deliverClose(watched)) {
             event->ignore();

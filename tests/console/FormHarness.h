@@ -10,6 +10,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,13 +25,18 @@ class FormHarness {
 public:
     explicit FormHarness(bool portOpens = true) : portOpens(portOpens) {}
 
-    std::unique_ptr<TForm1> makeForm()
+    enum class EndOfRun { Recorded, Real };
+
+    std::unique_ptr<TForm1> makeForm(EndOfRun end = EndOfRun::Recorded)
     {
+        std::function<void(int)> endRun;
+        if (end == EndOfRun::Recorded)
+            endRun = [this](int exitCode) { exitCodes.push_back(exitCode); };
         return std::make_unique<TForm1>(FormContext{
             .link = link,
             .settings = settings,
             .reportError = [this](const QString& message) { errors.push_back(message); },
-            .endRun = [this](int exitCode) { exitCodes.push_back(exitCode); }});
+            .endRun = std::move(endRun)});
     }
 
     // The commands the driver has received, as numbers: "00".."31", "$S" for a save.

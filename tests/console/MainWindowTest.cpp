@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QStyleOptionSlider>
 #include <QTimer>
+#include <QWheelEvent>
 
 namespace vk::test {
 namespace {
@@ -236,6 +237,18 @@ TEST_F(GainScrollBar, Edit5FollowsAnArrowClickAndAScrollingKey)
     bar().setFocus();
     QTest::keyClick(&bar(), Qt::Key_End);
     EXPECT_EQ(form.editText(5), "2560");
+}
+
+// Neither the wheel nor the bar's menu ends a scroll, so the bar takes neither:
+// the bar and Edit5 never disagree.
+TEST_F(GainScrollBar, TheWheelAndTheMenuDoNotMoveTheBar)
+{
+    const QPointF inside = QRectF(bar().rect()).center();
+    QWheelEvent wheel(inside, bar().mapToGlobal(inside), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&bar(), &wheel);
+    EXPECT_EQ(bar().value(), 0);
+    EXPECT_EQ(bar().contextMenuPolicy(), Qt::NoContextMenu);
 }
 
 TEST_F(MainWindow, TheServoLampTogglesWhenClicked)

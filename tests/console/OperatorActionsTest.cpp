@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <functional>
 #include <sys/stat.h>
 
 namespace vk::test {
@@ -100,33 +101,36 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, Save,
                                                     false}),
                          caseName<SaveCase>);
 
-// Records the first help line each time it is painted, with the tick.
-class PaintRecorder : public QObject {
+// Calls back each time a widget gets an event of one type.
+class EventProbe : public QObject {
 public:
-    PaintRecorder(AutoSizeLabel& line, FakeClock& clock) : line_(line), clock_(clock) { line.installEventFilter(this); }
-    std::vector<std::pair<QString, Tick>> painted;
+    EventProbe(QWidget& widget, QEvent::Type type, std::function<void()> seen) : type_(type), seen_(std::move(seen))
+    {
+        widget.installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* /*watched*/, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint)
-            painted.emplace_back(line_.caption(), clock_.tickMs());
+        if (event->type() == type_)
+            seen_();
         return false;
     }
 
 private:
-    AutoSizeLabel& line_;
-    FakeClock& clock_;
+    QEvent::Type type_;
+    std::function<void()> seen_;
 };
 
 TEST_F(OperatorActions, SaveShowsSavingOnScreenBeforeItWaits)
 {
     driver.faults().silent = true;
-    PaintRecorder recorder(get<AutoSizeLabel>("Mssgbox"), clock);
+    std::vector<std::pair<QString, Tick>> painted;
+    const EventProbe probe(get("Mssgbox"), QEvent::Paint, [&] { painted.emplace_back(helpLine(), clock.tickMs()); });
     const Tick before = clock.tickMs();
     click("Button2");
-    ASSERT_FALSE(recorder.painted.empty());
-    EXPECT_EQ(recorder.painted.front(), std::make_pair(QString("セーブ中"), before));
+    ASSERT_FALSE(painted.empty());
+    EXPECT_EQ(painted.front(), std::make_pair(QString("セーブ中"), before));
     EXPECT_GE(clock.tickMs() - before, 10000) << "the whole answer budget was waited for";
 }
 
@@ -139,24 +143,52 @@ TEST_F(OperatorActions, TheServoLampShowsTheDriverAgainOnTheNextTick)
     EXPECT_EQ(get<TColorBtn>("ColorBtn1").Color(), clNavy);
 }
 
-TEST_F(OperatorActions, APageChangeReplacesUnsentValuesBeforeThePageShows)
+struct PageChangeCase {
+    const char* name;
+    int failedQueries;  // status queries that failed before the change
+    bool silent;        // the driver answers nothing during the change
+    const char* edit9;  // Edit9 after the change, where "77" was typed
+};
+
+class PageChange : public OperatorActions, public ::testing::WithParamInterface<PageChangeCase> {};
+
+TEST_P(PageChange, ReadsTheParametersBeforeThePageShowsAndReportsNothing)
 {
+    const PageChangeCase& c = GetParam();
+    for (int n = 0; n < c.failedQueries; ++n) {
+        driver.faults().silent = true;
+        tick();
+    }
+    driver.faults().silent = c.silent;
     driver.setParameter(8, 5);
     form.setEditText(9, "77");
     form.setEditText(12, "12");
+    const QString shown = helpLine();
     const std::size_t before = driver.commands().size();
+    std::size_t commandsWhenShown = 0;
+    const EventProbe probe(get("Page3"), QEvent::Show, [&] { commandsWhenShown = driver.commands().size(); });
+
     showPage(2);
-    EXPECT_EQ(form.editText(9), "5");
+    EXPECT_EQ(commandsSince(before).size(), c.silent ? 1U : 16U);
+    EXPECT_EQ(commandsWhenShown, driver.commands().size()) << "the page shows after the read";
+    EXPECT_EQ(form.editText(9), c.edit9);
     EXPECT_EQ(form.editText(12), "12") << "parameter 18 is never read";
-    EXPECT_EQ(commandsSince(before).size(), 16U);
+    EXPECT_EQ(helpLine(), shown) << "a page change reports nothing";
+    EXPECT_EQ(form.commErrorCount(), c.failedQueries) << "and counts nothing";
 }
+
+INSTANTIATE_TEST_SUITE_P(States, PageChange,
+                         ::testing::Values(PageChangeCase{"Polling", 0, false, "5"},
+                                           PageChangeCase{"AfterSixFailedQueries", 6, false, "5"},
+                                           PageChangeCase{"FailingRead", 0, true, "77"}),
+                         caseName<PageChangeCase>);
 
 TEST_F(OperatorActions, ExitWritesTheSettingsAndEndsWithoutClosingThePort)
 {
     click("Button3");
     EXPECT_EQ(exitCodes, (std::vector<int>{0}));
     EXPECT_EQ(readFile(settings.profileFile()), "[PortSetting]\nPortID=1\nBaudRate=0\n");
-    EXPECT_EQ(link.state().phase, LinkPhase::Open) << "the port is left to the operating system";
+    EXPECT_EQ(link.state().phase, LinkPhase::Open) << "the close handler did not run";
 }
 
 TEST_F(OperatorActions, ExitWithAnUnwritableSettingsFileGoesOn)

@@ -50,6 +50,7 @@ TEST_F(Supervision, TheScrollBarClampsParameter22ToItsRange)
 
 struct StatusCase {
     const char* name;
+    std::int32_t before;  // what the lamps showed: the opposite of what is expected
     std::int32_t status;
     bool garbage;  // the reply is no hexadecimal number
     TColor servoColor;
@@ -61,6 +62,7 @@ class StatusLamps : public Supervision, public ::testing::WithParamInterface<Sta
 
 TEST_P(StatusLamps, ShowTheStatusWord)
 {
+    driver.setStatusWord(GetParam().before);
     tick();
     driver.setStatusWord(GetParam().status);
     driver.faults().garbage = GetParam().garbage;
@@ -75,12 +77,13 @@ TEST_P(StatusLamps, ShowTheStatusWord)
 }
 
 INSTANTIATE_TEST_SUITE_P(Status, StatusLamps,
-                         ::testing::Values(StatusCase{"ServoOn", 0x1, false, clLime, "SERVO ON", false},
-                                           StatusCase{"AlarmBit7", 0x80, false, clNavy, "SERVO OFF", true},
-                                           StatusCase{"AlarmBit13", 0x2000, false, clNavy, "SERVO OFF", true},
-                                           StatusCase{"AlarmBit15WithServoOn", 0x8001, false, clLime, "SERVO ON", true},
-                                           StatusCase{"Bit8IsNoAlarm", 0x100, false, clNavy, "SERVO OFF", false},
-                                           StatusCase{"NotHexadecimalIsZero", 0x1, true, clNavy, "SERVO OFF", false}),
+                         ::testing::Values(StatusCase{"ServoOn", 0x80, 0x1, false, clLime, "SERVO ON", false},
+                                           StatusCase{"AlarmBit7", 0x1, 0x80, false, clNavy, "SERVO OFF", true},
+                                           StatusCase{"AlarmBit13", 0x1, 0x2000, false, clNavy, "SERVO OFF", true},
+                                           StatusCase{"AlarmBit15WithServoOn", 0, 0x8001, false, clLime, "SERVO ON", true},
+                                           StatusCase{"Bit8IsNoAlarm", 0x8001, 0x100, false, clNavy, "SERVO OFF", false},
+                                           StatusCase{"NotHexadecimalIsZero", 0x8001, 0x1, true, clNavy, "SERVO OFF",
+                                                      false}),
                          caseName<StatusCase>);
 
 TEST_F(Supervision, AnAlarmThatClearsStopsTheBlinking)

@@ -4,6 +4,7 @@
 # program itself (--simulate). Each time the program must read the parameters
 # on its first tick, then query the status once a tick, write its settings
 # when SIGTERM asks it to end, exit with code 0 and leave no simulator behind.
+# Where the settings cannot be written, SIGTERM still ends it, with code 1.
 # Usage: end_to_end.sh TERMVK785N VK785N-SIM
 set -euo pipefail
 terminal="$1" simulator="$2"
@@ -69,3 +70,20 @@ if pgrep -f "^$simulator --status 1\$" >/dev/null; then
   echo "FAIL (simulate): the simulator outlived the program"
   exit 1
 fi
+
+# Settings that cannot be written: no error box can be answered, so the
+# program says why on stderr and ends with a failure status.
+export XDG_CONFIG_HOME="$work/readonly"
+mkdir -p "$XDG_CONFIG_HOME/vk785n"
+printf '[PortSetting]\n' >"$XDG_CONFIG_HOME/vk785n/DudAved.ini"
+chmod 444 "$XDG_CONFIG_HOME/vk785n/DudAved.ini"
+"$terminal" --simulate 2>"$work/readonly.log" &
+term_pid=$!
+wait_for 'grep -qs " rx 31$" "$work/readonly.log"' 30 || { echo "FAIL (readonly): no status query"; exit 1; }
+kill -TERM "$term_pid"
+code=0
+wait "$term_pid" || code=$?
+term_pid=""
+[[ $code -eq 1 ]] || { echo "FAIL (readonly): exit code $code"; cat "$work/readonly.log"; exit 1; }
+grep -q 'DudAved.ini に書き込めません' "$work/readonly.log" || { echo "FAIL (readonly): no message"; exit 1; }
+echo "readonly: SIGTERM ended the program with code 1 and said why"
