@@ -1,16 +1,21 @@
-// console-screenshot DIR: shows the main window over a link that never opens
-// and writes page1.png .. page3.png into DIR, one per notebook page, for a
-// person to look at.
+// console-screenshot DIR: shows the main window after its first tick against
+// the simulated driver (servo on, no alarm) and writes page1.png .. page3.png
+// into DIR, one per notebook page, for a person to look at.
 #include "console/Application.h"
 #include "console/TabbedNotebook.h"
 #include "console/Unit1.h"
 #include "link/DriveLink.h"
+#include "sim/DriverCore.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/FakeSerialPort.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTabBar>
+#include <QTimer>
 
 #include <cstdio>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
@@ -26,9 +31,22 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    vk::SteadyClock clock;
-    vk::DriveLink link(clock, [](const std::string&) { return nullptr; }, vk::DeviceMap{});
+    // The driver's own pace on a fake clock: every exchange ends at once.
+    vk::test::FakeClock clock;
+    vk::sim::DriverCore driver;
+    driver.setStatusWord(1);
+    vk::DriveLink link(
+        clock,
+        [&](const std::string&) {
+            auto port = std::make_unique<vk::test::FakeSerialPort>(clock);
+            port->attachDriver(driver);
+            return port;
+        },
+        vk::DeviceMap{});
     vk::TForm1 form({.link = link});
+    auto* timer = form.findChild<QTimer*>("Timer1");
+    timer->stop();
+    QMetaObject::invokeMethod(timer, "timeout");
     form.show();
     auto* notebook = form.findChild<vk::TabbedNotebook*>("TabbedNotebook1");
     for (int page = 0; page < notebook->pageCount(); ++page) {
