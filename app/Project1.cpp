@@ -1,6 +1,7 @@
 // The program entry: the command line, the application, its one window Form1,
 // the event loop.
 #include "app/CommandLine.h"
+#include "app/SessionBus.h"
 #include "app/SimulatedDriver.h"
 #include "app/TerminationSignal.h"
 #include "console/Application.h"
@@ -45,6 +46,14 @@ QStringList toQStringList(const std::vector<std::string>& texts)
     return list;
 }
 
+// A run that a signal ends closes as the close box would. No error box can be
+// answered now: a failure to write the settings is said on stderr and the
+// program ends with a failure status.
+int closeOnSignal(vk::TForm1& form)
+{
+    return form.close() ? EXIT_SUCCESS : EXIT_FAILURE;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -54,8 +63,24 @@ int main(int argc, char* argv[])
     if (const auto exitCode = answerWithoutWindow(commandLine))
         return *exitCode;
 
+    vk::keepSessionBusFromStarting();
     QApplication application(argc, argv);
     vk::setUpApplication();
+
+    // Watched before anything can show a box, so that a signal during the
+    // start-up error box still ends the run through the close.
+    bool terminating = false;
+    vk::TForm1* form = nullptr;  // once it is built
+    const vk::TerminationSignal termination([&terminating, &form] {
+        terminating = true;
+        // A tick due now would still run in this turn of the loop and hold
+        // the end up for a whole exchange.
+        if (form)
+            form->stopSupervision();
+        // Leaves every event loop, an open box's included; the close runs
+        // below, outside them.
+        QCoreApplication::exit(EXIT_FAILURE);
+    });
 
     vk::DeviceMap devices = commandLine.devices;
     vk::SimulatedDriver simulator;
@@ -71,8 +96,6 @@ int main(int argc, char* argv[])
 
     vk::SteadyClock clock;
     vk::DriveLink link(clock, vk::posixPortOpener(), devices);
-    // Asked to end by a signal, nobody may be there to answer an error box.
-    bool terminating = false;
     QWidget* boxParent = nullptr;
     const vk::ErrorReporter report = [&terminating, &boxParent](const QString& message) {
         if (terminating)
@@ -81,15 +104,11 @@ int main(int argc, char* argv[])
             vk::showErrorBox(boxParent, message);
     };
     vk::TForm1 Form1({.link = link, .reportError = report});
-    boxParent = &Form1;
-    // A close refused on a signal (the settings could not be written) still
-    // ends the run, with a failure status.
-    const vk::TerminationSignal termination([&terminating, &Form1] {
-        terminating = true;
-        if (!Form1.close())
-            QCoreApplication::exit(EXIT_FAILURE);
-    });
+    boxParent = form = &Form1;
+    if (terminating)
+        return closeOnSignal(Form1);
     Form1.show();
     // 0 on both ways out: the close box and the Exit button.
-    return QApplication::exec();
+    const int exitCode = QApplication::exec();
+    return terminating ? closeOnSignal(Form1) : exitCode;
 }

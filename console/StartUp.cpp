@@ -17,11 +17,12 @@ void TForm1::FormCreate(QObject* /*Sender*/)
     parameters_.cache().reset();
 }
 
-// A settings file that cannot be written keeps the window open and the port
-// open; the operator can try again.
+// A settings file that cannot be written keeps the window open, supervised,
+// and the port open; the operator can try again.
 void TForm1::FormClose(QObject* /*Sender*/, bool& /*allowClose*/)
 {
     settings_.WritePortSettings(link_.state().PortNumber);
+    stopSupervision();
     link_.ClosePort();
 }
 

@@ -3,6 +3,7 @@
 #include "console/Unit1.h"
 
 #include "console/AutoSizeLabel.h"
+#include "console/FormLayout.h"
 #include "console/QtText.h"
 #include "console/StatusTexts.h"
 #include "link/DriveCommands.h"
@@ -12,11 +13,27 @@
 #include "widgets/ColorBtn.h"
 
 #include <QScrollBar>
+#include <QTimer>
+
+#include <utility>
 
 namespace vk {
 
+namespace {
+
+// Well past the interval, so that a tick the system merely delivers late
+// still runs.
+constexpr auto kHeldBackGap = kTimer1Interval * 3 / 2;
+
+}  // namespace
+
+// A tick held back by a long exchange is let go: the window's events waiting
+// behind it, a close above all, come first, as with the platform's timer
+// messages that wait for an empty queue. The next tick is one interval away.
 void TForm1::Timer1Timer(QObject* /*Sender*/)
 {
+    if (heldBack())
+        return;
     if (PollHalted) {
         showMessage(kTextCannotConnect);
         return;
@@ -36,6 +53,18 @@ void TForm1::Timer1Timer(QObject* /*Sender*/)
         pollStatus();
     if (CommErrorCount >= kCommErrorLimit)
         showMessage(kTextCannotConnect);
+}
+
+bool TForm1::heldBack()
+{
+    const auto now = std::chrono::steady_clock::now();
+    const auto last = std::exchange(lastTickAt_, now);
+    return last != decltype(last){} && now - last > kHeldBackGap;
+}
+
+void TForm1::stopSupervision()
+{
+    Timer1->stop();
 }
 
 void TForm1::pollStatus()

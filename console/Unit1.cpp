@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -26,6 +27,7 @@ TForm1::TForm1(FormContext context)
     ColorBtn1 = control<TColorBtn>("ColorBtn1");
     BlinkBtn1 = control<TBlinkBtn>("BlinkBtn1");
     ScrollBar1 = control<QScrollBar>("ScrollBar1");
+    Timer1 = control<QTimer>("Timer1");
     for (int n = 1; n <= kEdits; ++n)
         edits_[n - 1] = control<QLineEdit>(QStringLiteral("Edit%1").arg(n));
     for (int n = 1; n <= kRadios; ++n)

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -17,6 +18,7 @@
 class QLineEdit;
 class QRadioButton;
 class QScrollBar;
+class QTimer;
 
 namespace vk {
 
@@ -75,6 +77,9 @@ public:
 
     // Supervision.
     void Timer1Timer(QObject* Sender);
+    // Ends the once-a-second ticks for good: the run is ending, and a tick
+    // would wait out a whole exchange on a port that is closing.
+    void stopSupervision();
 
     // Operator actions.
     void Button1Click(QObject* Sender);
@@ -138,6 +143,9 @@ private:
     // A failed exchange of the supervision: reported and counted.
     void countCommError();
     void pollStatus();
+    // A tick that comes late because an exchange held the thread; it starts
+    // the count again from this tick.
+    bool heldBack();
     // An input check on leaving an edit: a text that is no integer gives way
     // to the last reply text of the edit's parameter.
     void checkInteger(int editNumber, int parameterNumber);
@@ -150,6 +158,7 @@ private:
     std::function<void(int exitCode)> endRun_;
     ParameterSet parameters_{link_, *this};
 
+    std::chrono::steady_clock::time_point lastTickAt_{};
     bool FirstRead = false;
     bool PollHalted = false;
     std::int32_t CommErrorCount = 0;
@@ -159,6 +168,7 @@ private:
     TColorBtn* ColorBtn1 = nullptr;
     TBlinkBtn* BlinkBtn1 = nullptr;
     QScrollBar* ScrollBar1 = nullptr;
+    QTimer* Timer1 = nullptr;
     std::array<QLineEdit*, kEdits> edits_{};
     std::array<QRadioButton*, kRadios> radios_{};
     // Last, so it goes first: no handler runs while the window is taken apart.

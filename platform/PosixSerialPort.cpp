@@ -38,6 +38,16 @@ std::uint32_t queueCount(int fd, unsigned long request)
     return ::ioctl(fd, request, &count) == 0 && count > 0 ? static_cast<std::uint32_t>(count) : 0;
 }
 
+// flock holds against every other opener, root included; TIOCEXCL also keeps
+// out programs that do not lock. A mark already there is another program's
+// (root opens through it): the line is busy, and the mark is not ours to clear.
+bool takeForExclusiveUse(int fd)
+{
+    int markedByOther = 0;
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::isatty(fd) && ::ioctl(fd, TIOCGEXCL, &markedByOther) == 0
+        && markedByOther == 0 && ::ioctl(fd, TIOCEXCL) == 0;
+}
+
 }  // namespace
 
 std::unique_ptr<PosixSerialPort> PosixSerialPort::open(const std::string& path)
@@ -45,12 +55,11 @@ std::unique_ptr<PosixSerialPort> PosixSerialPort::open(const std::string& path)
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return nullptr;
-    std::unique_ptr<PosixSerialPort> port(new PosixSerialPort(fd));
-    // flock holds against every other opener, root included; TIOCEXCL also
-    // keeps out programs that do not lock.
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !::isatty(fd))
+    if (!takeForExclusiveUse(fd)) {
+        ::close(fd);
         return nullptr;
-    ::ioctl(fd, TIOCEXCL);
+    }
+    std::unique_ptr<PosixSerialPort> port(new PosixSerialPort(fd));
     port->configureLine();
     port->dropWaitingInput();
     return port;
@@ -58,7 +67,8 @@ std::unique_ptr<PosixSerialPort> PosixSerialPort::open(const std::string& path)
 
 PosixSerialPort::~PosixSerialPort()
 {
-    // The exclusive mark outlives this descriptor while anyone else holds the line.
+    // The mark is ours (open refuses a marked line) and would outlive this
+    // descriptor while anyone else holds the line.
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
 }

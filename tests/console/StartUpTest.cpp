@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -79,6 +80,19 @@ TEST(CloseBox, KeepsOtherSettingsAndWritesNothingTwice)
     harness.makeForm()->close();
     EXPECT_EQ(readFile(harness.settings.profileFile()),
               "[Window]\nLeft=3\n[PortSetting]\nBaudRate=0\nPortID=1\nExtra=x\n");
+}
+
+// A tick after the close would wait out a whole exchange on the closed port.
+TEST(CloseBox, NothingTicksAfterTheClose)
+{
+    FormHarness harness;
+    auto form = harness.makeForm();
+    form->show();
+    ASSERT_TRUE(form->close());
+    const Tick closedAt = harness.clock.tickMs();
+    QTest::qWait(1500);
+    EXPECT_EQ(form->commErrorCount(), 0);
+    EXPECT_EQ(harness.clock.tickMs(), closedAt);
 }
 
 TEST(CloseBox, AnUnwritableSettingsFileKeepsTheWindowAndThePortOpen)
