@@ -74,7 +74,11 @@ std::vector<ReplyBatch> DriverCore::receive(std::string_view bytes)
         if (byte == kXon || byte == kXoff)
             continue;
         if (byte != kCr) {
-            pending_ += byte;
+            take(byte);
+            continue;
+        }
+        if (std::exchange(overflowed_, false)) {
+            commands_.emplace_back(kDroppedLine);
             continue;
         }
         // The empty line after a write frame's second CR is no command.
@@ -84,6 +88,17 @@ std::vector<ReplyBatch> DriverCore::receive(std::string_view bytes)
         lineFreeUs = schedule(answer(commands_.back()), lineFreeUs, batches);
     }
     return batches;
+}
+
+void DriverCore::take(char byte)
+{
+    if (overflowed_)
+        return;
+    pending_ += byte;
+    if (pending_.size() > kLineLimit) {
+        pending_.clear();
+        overflowed_ = true;
+    }
 }
 
 // A line the driver does not understand gets no answer at all, like a real driver

@@ -35,6 +35,10 @@ public:
     static constexpr int kParameterCount = 32;
     // Reading this number is the status query; it cannot be written.
     static constexpr int kStatusNumber = 31;
+    // A line longer than a driver's receive buffer is dropped whole, unanswered,
+    // and recorded as kDroppedLine: its bytes past the limit are never kept.
+    static constexpr std::size_t kLineLimit = 64;
+    static constexpr std::string_view kDroppedLine = "(line over 64 bytes, dropped)";
 
     explicit DriverCore(SimFaults faults = {});
 
@@ -48,11 +52,16 @@ public:
     std::int32_t statusWord() const { return memory_[kStatusNumber]; }
     void setStatusWord(std::int32_t status) { memory_[kStatusNumber] = status; }
     SimFaults& faults() { return faults_; }
-    // Every command line received, without its CR, oldest first.
+    // Every command line received since the last forgetCommands(), without its
+    // CR, oldest first.
     const std::vector<std::string>& commands() const { return commands_; }
+    // A driver that runs for hours keeps no history once the lines are logged.
+    void forgetCommands() { commands_.clear(); }
     int saveCount() const { return saves_; }
 
 private:
+    // One byte of the line under way.
+    void take(char byte);
     // The bytes answering one command line; empty when it gets no answer.
     std::string answer(std::string_view line);
     std::string answerRead(int number) const;
@@ -67,6 +76,7 @@ private:
     SimFaults faults_;
     std::array<std::int32_t, kParameterCount> memory_{};
     std::string pending_;
+    bool overflowed_ = false;  // the line under way went past kLineLimit
     std::vector<std::string> commands_;
     int saves_ = 0;
 };

@@ -158,12 +158,11 @@ void PtyDriver::takeInput()
         return;
     if (count < 0)
         throwSystemError("read");
-    const std::size_t known = core_.commands().size();
     const auto received = Clock::now();
     const std::vector<ReplyBatch> batches = core_.receive(std::string_view(buffer, static_cast<std::size_t>(count)));
-    for (auto command = core_.commands().begin() + static_cast<std::ptrdiff_t>(known);
-         command != core_.commands().end(); ++command)
-        logLine(log_, "rx", *command);
+    for (const std::string& command : core_.commands())
+        logLine(log_, "rx", command);
+    core_.forgetCommands();
     for (const ReplyBatch& batch : batches) {
         auto due = received + std::chrono::microseconds(batch.delayUs);
         // Bytes leave in the order they were answered, even across commands.

@@ -179,6 +179,9 @@ Faults:
   --help              show this text
 
 TEXT and CHAR take the escapes \r, \n, \\ and \xHH.
+
+Like a driver's receive buffer, a command line holds at most 64 bytes: a
+longer one is dropped whole without an answer and logged as dropped.
 )";
 }
 

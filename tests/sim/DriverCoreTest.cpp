@@ -138,6 +138,20 @@ TEST(DriverCore, RecordsCommandLinesAndSaves)
     EXPECT_EQ(core.saveCount(), 1);
 }
 
+// A flood without a CR must not grow the driver without bound.
+TEST(DriverCore, DropsALineLongerThanItsBufferWhole)
+{
+    DriverCore core;
+    const std::string longWrite = "02=" + std::string(DriverCore::kLineLimit, '0') + "6\r\r";
+    EXPECT_TRUE(core.receive(longWrite).empty());
+    EXPECT_EQ(core.parameter(2), DriverCore().parameter(2));
+    for (int i = 0; i < 1000; ++i)
+        core.receive(std::string(1000, '1'));
+    EXPECT_EQ(joined(core.receive("\r02\r")), "8\r");
+    EXPECT_EQ(core.commands(), (std::vector<std::string>{std::string(DriverCore::kDroppedLine),
+                                                         std::string(DriverCore::kDroppedLine), "02"}));
+}
+
 TEST(DriverCore, HasPlausibleFactorySettings)
 {
     const DriverCore core;
