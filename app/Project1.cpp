@@ -2,7 +2,6 @@
 // the event loop.
 #include "app/CommandLine.h"
 #include "app/SessionBus.h"
-#include "app/SimulatedDriver.h"
 #include "app/TerminationSignal.h"
 #include "console/Application.h"
 #include "console/HandlerGuard.h"
@@ -10,12 +9,13 @@
 #include "link/DriveLink.h"
 #include "platform/Clock.h"
 #include "platform/PosixSerialPort.h"
+#include "sim/SimulatorProcess.h"
 
 #include <QApplication>
 
 #include <cstdlib>
-#include <optional>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -36,14 +36,6 @@ std::optional<int> answerWithoutWindow(const vk::CommandLine& commandLine)
         break;
     }
     return std::nullopt;
-}
-
-QStringList toQStringList(const std::vector<std::string>& texts)
-{
-    QStringList list;
-    for (const auto& text : texts)
-        list << QString::fromStdString(text);
-    return list;
 }
 
 // A run that a signal ends closes as the close box would. No error box can be
@@ -83,15 +75,15 @@ int main(int argc, char* argv[])
     });
 
     vk::DeviceMap devices = commandLine.devices;
-    vk::SimulatedDriver simulator;
+    std::optional<vk::sim::SimulatorProcess> simulator;
     if (commandLine.simulate) {
-        const QString simulatorPath = QApplication::applicationDirPath() + "/vk785n-sim";
-        const QString line = simulator.start(simulatorPath, toQStringList(commandLine.simulatorOptions));
-        if (line.isEmpty()) {
-            std::cerr << "termvk785n: " << simulator.error().toStdString() << '\n';
+        try {
+            simulator.emplace(vk::sim::SimulatorProcess::besideThisProgram(), commandLine.simulatorOptions);
+        } catch (const vk::sim::SimulatorStartError& error) {
+            std::cerr << "termvk785n: " << error.what() << '\n';
             return EXIT_FAILURE;
         }
-        devices = commandLine.devicesWithSimulator(line.toStdString());
+        devices = commandLine.devicesWithSimulator(simulator->devicePath());
     }
 
     vk::SteadyClock clock;

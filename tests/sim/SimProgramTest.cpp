@@ -1,3 +1,5 @@
+#include "sim/SimulatorProcess.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -182,6 +184,35 @@ TEST(SimProgram, RefusesABadOptionWithStatus2)
     ASSERT_TRUE(sim.started());
     EXPECT_EQ(sim.exitStatus(), 2);
     EXPECT_NE(sim.errors().find("--batches"), std::string::npos);
+}
+
+// The programs' --simulate: the simulator answers on the line it names, and
+// ends with its owner.
+TEST(SimulatorProcess, StartsTheSimulatorAndEndsItWithItsOwner)
+{
+    std::string path;
+    {
+        const vk::sim::SimulatorProcess sim(VK_SIM_PROGRAM, {"--status", "1"});
+        path = sim.devicePath();
+        TerminalEnd terminal(path);
+        ASSERT_TRUE(terminal.isOpen()) << path;
+        EXPECT_EQ(terminal.exchange("31\r"), "1\r");
+    }
+    EXPECT_NE(access(path.c_str(), F_OK), 0) << "the line outlived the simulator";
+}
+
+TEST(SimulatorProcess, SaysWhyItCouldNotStart)
+{
+    const auto startError = [](const std::string& program, const std::vector<std::string>& options) -> std::string {
+        try {
+            vk::sim::SimulatorProcess sim(program, options);
+        } catch (const vk::sim::SimulatorStartError& error) {
+            return error.what();
+        }
+        return "started";
+    };
+    EXPECT_EQ(startError("/nonexistent/vk785n-sim", {}), "cannot start /nonexistent/vk785n-sim: No such file or directory");
+    EXPECT_EQ(startError(VK_SIM_PROGRAM, {"--bogus"}), "the simulator ended without a device path");
 }
 
 }  // namespace
