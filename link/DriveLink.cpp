@@ -37,7 +37,12 @@ bool DriveLink::OpenPort()
     if (state_.phase == LinkPhase::Open)
         return true;
     const std::string device = devices_.devicePath(portName(state_.PortNumber));
-    state_.port = opener_ ? opener_(device) : nullptr;
+    openError_.reset();
+    try {
+        state_.port = opener_ ? opener_(device) : nullptr;
+    } catch (const PortOpenError& error) {
+        openError_ = error;
+    }
     state_.phase = state_.port ? LinkPhase::Open : LinkPhase::Failed;
     return state_.phase == LinkPhase::Open;
 }

@@ -3,9 +3,11 @@
 #include "link/LinkState.h"
 #include "link/PortNames.h"
 #include "platform/Clock.h"
+#include "platform/PortOpenError.h"
 #include "platform/SerialPort.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +33,8 @@ public:
 
     // Opens the device named by state().PortNumber; a second call keeps the open port.
     bool OpenPort();
+    // Why the last OpenPort failed, where the opener said.
+    const std::optional<PortOpenError>& openError() const { return openError_; }
     void ClosePort();
 
     // The text and one CR in one write; false when the output queue had no room within 1000 ms.
@@ -62,6 +66,7 @@ private:
     PortOpener opener_;
     DeviceMap devices_;
     LinkState state_;
+    std::optional<PortOpenError> openError_;
 };
 
 }  // namespace vk

@@ -1,9 +1,12 @@
 #include "platform/PosixSerialPort.h"
 
+#include "platform/PortOpenError.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstring>
 #include <thread>
 
 #include <fcntl.h>
@@ -38,14 +41,43 @@ std::uint32_t queueCount(int fd, unsigned long request)
     return ::ioctl(fd, request, &count) == 0 && count > 0 ? static_cast<std::uint32_t>(count) : 0;
 }
 
+[[noreturn]] void refuse(int fd, PortProblem problem, const std::string& path, const std::string& reason)
+{
+    if (fd >= 0)
+        ::close(fd);
+    throw PortOpenError(problem, path, reason);
+}
+
+[[noreturn]] void refuseOpen(const std::string& path, int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENXIO:
+    case ENODEV:
+        refuse(-1, PortProblem::Missing, path, "no such device");
+    case EACCES:
+    case EPERM:
+        refuse(-1, PortProblem::NoPermission, path, "no permission to open it");
+    case EBUSY:
+        refuse(-1, PortProblem::Busy, path, "held by another program");
+    default:
+        refuse(-1, PortProblem::Other, path, std::strerror(error));
+    }
+}
+
 // flock holds against every other opener, root included; TIOCEXCL also keeps
 // out programs that do not lock. A mark already there is another program's
 // (root opens through it): the line is busy, and the mark is not ours to clear.
-bool takeForExclusiveUse(int fd)
+void takeForExclusiveUse(int fd, const std::string& path)
 {
+    if (!::isatty(fd))
+        refuse(fd, PortProblem::NotASerialLine, path, "not a serial line");
     int markedByOther = 0;
-    return ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::isatty(fd) && ::ioctl(fd, TIOCGEXCL, &markedByOther) == 0
-        && markedByOther == 0 && ::ioctl(fd, TIOCEXCL) == 0;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || (::ioctl(fd, TIOCGEXCL, &markedByOther) == 0 && markedByOther != 0))
+        refuse(fd, PortProblem::Busy, path, "held by another program");
+    if (::ioctl(fd, TIOCEXCL) != 0)
+        refuse(fd, PortProblem::Other, path, std::string("cannot hold it for exclusive use: ") + std::strerror(errno));
 }
 
 }  // namespace
@@ -54,11 +86,8 @@ std::unique_ptr<PosixSerialPort> PosixSerialPort::open(const std::string& path)
 {
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return nullptr;
-    if (!takeForExclusiveUse(fd)) {
-        ::close(fd);
-        return nullptr;
-    }
+        refuseOpen(path, errno);
+    takeForExclusiveUse(fd, path);
     std::unique_ptr<PosixSerialPort> port(new PosixSerialPort(fd));
     port->configureLine();
     port->dropWaitingInput();

@@ -11,8 +11,9 @@ namespace vk {
 class PosixSerialPort final : public SerialPort {
 public:
     // Opens and configures the device: 9600 8N1, raw, RTS/CTS and XON/XOFF,
-    // DTR raised, and drops the input that was waiting. nullptr when the device
-    // is missing, held by another opener, or no terminal.
+    // DTR raised, and drops the input that was waiting. Throws PortOpenError
+    // when the device is missing, not ours to open, held by another opener,
+    // or no terminal.
     static std::unique_ptr<PosixSerialPort> open(const std::string& path);
     ~PosixSerialPort() override;
 

@@ -34,8 +34,9 @@ public:
     void dropWaitingInput();
 };
 
-// Opens the device at a path for exclusive use with the driver's line settings;
-// nullptr when it cannot be had (missing, busy, not a terminal ...).
+// Opens the device at a path for exclusive use with the driver's line settings.
+// When it cannot be had it throws PortOpenError saying why, or returns nullptr
+// where there is no reason to give.
 using PortOpener = std::function<std::unique_ptr<SerialPort>(const std::string& devicePath)>;
 
 }  // namespace vk

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -70,6 +72,16 @@ TEST_F(StaleInputTest, BytesSentBeforeTheOpenNeverReachAReply)
     EXPECT_EQ(queryStatus(link).text, "8001");
 }
 
+std::optional<PortProblem> openProblem(const std::string& path)
+{
+    try {
+        openPosixSerialPort(path);
+    } catch (const PortOpenError& error) {
+        return error.problem();
+    }
+    return std::nullopt;
+}
+
 bool markedExclusive(int fd)
 {
     int exclusive = 0;
@@ -87,14 +99,14 @@ TEST(PtyExclusiveUseTest, TheDeviceIsHeldForTheFirstOpenerAlone)
     auto first = openPosixSerialPort(driver.devicePath());
     ASSERT_NE(first, nullptr);
 
-    EXPECT_EQ(openPosixSerialPort(driver.devicePath()), nullptr);
+    EXPECT_EQ(openProblem(driver.devicePath()), PortProblem::Busy);
     EXPECT_TRUE(markedExclusive(observer));
 
     first.reset();
     EXPECT_FALSE(markedExclusive(observer));
     // A mark set by another program (root opens through it) means busy, and stays.
     ASSERT_EQ(::ioctl(observer, TIOCEXCL), 0);
-    EXPECT_EQ(openPosixSerialPort(driver.devicePath()), nullptr);
+    EXPECT_EQ(openProblem(driver.devicePath()), PortProblem::Busy);
     EXPECT_TRUE(markedExclusive(observer));
     ::ioctl(observer, TIOCNXCL);
     EXPECT_NE(openPosixSerialPort(driver.devicePath()), nullptr);
@@ -123,10 +135,16 @@ TEST(PtyLineSettingsTest, OpenSetsRaw9600EightNoneOneWithBothHandshakes)
     EXPECT_EQ(line.c_oflag & OPOST, 0u);
 }
 
-TEST(PosixSerialPortTest, RefusesAMissingDeviceAndAFileThatIsNoTerminal)
+TEST(PosixSerialPortTest, SaysWhyADeviceCannotBeOpened)
 {
-    EXPECT_EQ(openPosixSerialPort("/dev/vk785n-no-such-device"), nullptr);
-    EXPECT_EQ(openPosixSerialPort("/dev/null"), nullptr);
+    EXPECT_EQ(openProblem("/dev/vk785n-no-such-device"), PortProblem::Missing);
+    EXPECT_EQ(openProblem("/dev/null"), PortProblem::NotASerialLine);
+    SteadyClock clock;
+    DriveLink link(clock, posixPortOpener(), com1At("/dev/null"));
+    link.state().PortNumber = 1;
+    EXPECT_FALSE(link.OpenPort());
+    ASSERT_TRUE(link.openError());
+    EXPECT_STREQ(link.openError()->what(), "/dev/null: not a serial line");
 }
 
 }  // namespace
