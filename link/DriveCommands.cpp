@@ -1,5 +1,7 @@
 #include "link/DriveCommands.h"
 
+#include "platform/NumberText.h"
+
 #include <cstdio>
 
 namespace vk {
@@ -16,22 +18,9 @@ bool acknowledged(const LinkState& state)
     return !state.TimedOut && state.AckChar == kAck;
 }
 
-// Parameters 4 and 5 are written in hexadecimal, at least three digits.
-bool writtenInHex(int number)
-{
-    return number == 4 || number == 5;
-}
-
-std::optional<int> hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return std::nullopt;
-}
+// The flags words travel as at least three hexadecimal digits, so that a
+// read echoes what was written.
+constexpr int kFlagsWordDigits = 3;
 
 }  // namespace
 
@@ -42,33 +31,32 @@ std::string twoDigitNumber(int number)
     return digits;
 }
 
+bool travelsInHex(int number)
+{
+    return number == 4 || number == 5;
+}
+
+std::string wireValue(int number, std::int32_t value)
+{
+    return travelsInHex(number) ? hexPatternText(value, kFlagsWordDigits) : std::to_string(value);
+}
+
+std::optional<std::int32_t> parseWireValue(int number, std::string_view text)
+{
+    if (travelsInHex(number))
+        return parseHexPattern(text);
+    // Nothing writes a plus sign; a driver need not take one.
+    return text.starts_with('+') ? std::nullopt : parseDecimal(text);
+}
+
 std::string writeCommand(int number, std::int32_t value)
 {
-    std::string encoded;
-    if (writtenInHex(number)) {
-        char digits[16];
-        std::snprintf(digits, sizeof digits, "%03X", static_cast<unsigned>(static_cast<std::uint32_t>(value)));
-        encoded = digits;
-    } else {
-        encoded = std::to_string(value);
-    }
-    return twoDigitNumber(number) + "=" + encoded + kCr;
+    return twoDigitNumber(number) + "=" + wireValue(number, value) + kCr;
 }
 
 std::optional<std::int32_t> parseStatusWord(const std::string& text)
 {
-    if (text.empty())
-        return std::nullopt;
-    std::uint64_t value = 0;
-    for (const char c : text) {
-        const auto digit = hexDigit(c);
-        if (!digit)
-            return std::nullopt;
-        value = value * 16 + static_cast<std::uint64_t>(*digit);
-        if (value > UINT32_MAX)
-            return std::nullopt;
-    }
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    return parseHexPattern(text);
 }
 
 StatusReply queryStatus(DriveLink& link)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace vk {
 
@@ -19,6 +20,13 @@ struct StatusReply {
 
 // "%0.2d" of the number.
 std::string twoDigitNumber(int number);
+// Whether a parameter's value travels in hexadecimal (the flags words 4 and 5)
+// rather than in decimal.
+bool travelsInHex(int number);
+// A value as it travels, both ways: "1280", "-5", flags words as "046".
+std::string wireValue(int number, std::int32_t value);
+// A value as it travels; nullopt when the text is not one.
+std::optional<std::int32_t> parseWireValue(int number, std::string_view text);
 // The write command with its own CR: "04=046\r", "22=1280\r".
 std::string writeCommand(int number, std::int32_t value);
 // The status reply read as "$"+text; nullopt when it is not a 32-bit hex number.

@@ -1,6 +1,7 @@
 #include "sim/DriverCore.h"
 
-#include "sim/ValueText.h"
+#include "link/DriveCommands.h"
+#include "platform/NumberText.h"
 
 #include <algorithm>
 #include <optional>
@@ -124,12 +125,12 @@ std::string DriverCore::answerRead(int number) const
     if (faults_.garbage)
         return std::string(kGarbageText) + lineEnd();
     const std::int32_t value = memory_[static_cast<std::size_t>(number)];
-    return (number == kStatusNumber ? hexText(value) : valueText(number, value)) + lineEnd();
+    return (number == kStatusNumber ? hexPatternText(value) : wireValue(number, value)) + lineEnd();
 }
 
 std::string DriverCore::answerWrite(int number, std::string_view text)
 {
-    const std::optional<std::int32_t> value = parseValueText(number, text);
+    const std::optional<std::int32_t> value = parseWireValue(number, text);
     if (number == kStatusNumber || !value)
         return {};
     memory_[static_cast<std::size_t>(number)] = *value;

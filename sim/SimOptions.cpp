@@ -1,6 +1,7 @@
 #include "sim/SimOptions.h"
 
-#include "sim/ValueText.h"
+#include "link/DriveCommands.h"
+#include "platform/NumberText.h"
 
 #include <algorithm>
 #include <array>
@@ -46,7 +47,7 @@ std::string lineBytes(std::string_view option, std::string_view text)
 
 void setStatus(SimOptions& options, std::string_view text)
 {
-    options.status = parseHexText(text);
+    options.status = parseHexPattern(text);
     if (!options.status)
         fail("--status", "expected one to eight hexadecimal digits, got '" + std::string(text) + "'");
 }
@@ -57,9 +58,9 @@ void addParameter(SimOptions& options, std::string_view text)
     if (sign == std::string_view::npos)
         fail("--param", "expected N=VALUE, got '" + std::string(text) + "'");
     const int number = parseWholeNumber("--param", text.substr(0, sign), 0, DriverCore::kStatusNumber - 1);
-    const std::optional<std::int32_t> value = parseValueText(number, text.substr(sign + 1));
+    const std::optional<std::int32_t> value = parseWireValue(number, text.substr(sign + 1));
     if (!value)
-        fail("--param", "expected a " + std::string(isHexNumber(number) ? "hexadecimal" : "decimal")
+        fail("--param", "expected a " + std::string(travelsInHex(number) ? "hexadecimal" : "decimal")
                             + " value for number " + std::to_string(number) + ", got '"
                             + std::string(text.substr(sign + 1)) + "'");
     options.parameters.emplace_back(number, *value);
@@ -102,12 +103,6 @@ const std::array kOptionSpecs = {
     OptionSpec{"--stale", true, [](SimOptions& o, std::string_view v) { o.stale = lineBytes("--stale", v); }},
 };
 
-int hexDigit(char c)
-{
-    int value = 0;
-    return std::from_chars(&c, &c + 1, value, 16).ec == std::errc() ? value : -1;
-}
-
 }  // namespace
 
 SimOptions parseSimOptions(const std::vector<std::string>& args)
@@ -144,8 +139,9 @@ std::string unescapeBytes(std::string_view text)
         const char kind = i + 1 < text.size() ? text[++i] : '\0';
         if (kind == 'r' || kind == 'n' || kind == '\\') {
             bytes += kind == 'r' ? '\r' : kind == 'n' ? '\n' : '\\';
-        } else if (kind == 'x' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 && hexDigit(text[i + 2]) >= 0) {
-            bytes += static_cast<char>(hexDigit(text[i + 1]) * 16 + hexDigit(text[i + 2]));
+        } else if (const auto code = kind == 'x' ? parseDigits(text.substr(i + 1, 2), 16) : std::nullopt;
+                   code && i + 2 < text.size()) {
+            bytes += static_cast<char>(*code);
             i += 2;
         } else {
             throw SimOptionError("bad escape in '" + std::string(text) + "' (use \\r, \\n, \\\\ or \\xHH)");

@@ -1,5 +1,4 @@
 #include "sim/DriverCore.h"
-#include "sim/ValueText.h"
 
 #include <gtest/gtest.h>
 
@@ -191,16 +190,6 @@ TEST(DriverCore, PacesAndSplitsAnswers)
             EXPECT_EQ(batches[i].bytes, c.batches[i].bytes) << "piece " << i;
         }
     }
-}
-
-TEST(ValueText, ParsesOnlyWholeHexWords)
-{
-    EXPECT_EQ(parseHexText("ff"), 255);
-    EXPECT_EQ(parseHexText("FFFFFFFF"), -1);
-    EXPECT_EQ(parseHexText("123456789"), std::nullopt);
-    EXPECT_EQ(parseHexText("-1"), std::nullopt);
-    EXPECT_EQ(parseHexText("0x1"), std::nullopt);
-    EXPECT_EQ(parseHexText(""), std::nullopt);
 }
 
 }  // namespace
