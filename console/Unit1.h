@@ -2,7 +2,7 @@
 
 #include "console/EventArgs.h"
 #include "console/HandlerGuard.h"
-#include "console/PortSettings.h"
+#include "platform/settings/PortSettings.h"
 #include "params/ParameterControls.h"
 #include "params/ParameterSet.h"
 

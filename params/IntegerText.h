@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/NumberText.h"
+
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -19,13 +21,6 @@ public:
 private:
     std::string text_;
 };
-
-// The integer text rule. Leading spaces (' ' only: a tab is not skipped and
-// makes the text fail) are skipped; then an optional sign and decimal digits
-// within the 32-bit range, or one of "$", "x", "X", "0x", "0X" and hexadecimal
-// digits within 32 bits, 80000000..FFFFFFFF standing for negative numbers.
-// Nothing may follow the digits. nullopt when the text does not fit the rule.
-std::optional<std::int32_t> parseIntegerText(std::string_view text);
 
 // parseIntegerText, throwing ConversionError for a text that does not fit.
 std::int32_t convertIntegerText(const std::string& text);

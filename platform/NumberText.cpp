@@ -41,6 +41,17 @@ std::optional<std::int32_t> parseHexPattern(std::string_view digits)
     return static_cast<std::int32_t>(*pattern);
 }
 
+std::optional<std::int32_t> parseIntegerText(std::string_view text)
+{
+    constexpr std::string_view kHexPrefixes[] = {"0x", "0X", "$", "x", "X"};
+    text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+    for (const std::string_view prefix : kHexPrefixes) {
+        if (text.starts_with(prefix))
+            return parseHexPattern(text.substr(prefix.size()));
+    }
+    return parseDecimal(text);
+}
+
 std::string hexPatternText(std::int32_t value, int minDigits)
 {
     constexpr int kMaxDigits = 8;

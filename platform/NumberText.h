@@ -19,6 +19,13 @@ std::optional<std::int32_t> parseDecimal(std::string_view text);
 // Hexadecimal digits read as a 32-bit pattern: 80000000..FFFFFFFF are negative.
 std::optional<std::int32_t> parseHexPattern(std::string_view digits);
 
+// The integer text rule. Leading spaces (' ' only: a tab is not skipped and
+// makes the text fail) are skipped; then an optional sign and decimal digits
+// within the 32-bit range, or one of "$", "x", "X", "0x", "0X" and hexadecimal
+// digits within 32 bits, 80000000..FFFFFFFF standing for negative numbers.
+// Nothing may follow the digits. nullopt when the text does not fit the rule.
+std::optional<std::int32_t> parseIntegerText(std::string_view text);
+
 // The 32-bit pattern in uppercase hexadecimal, at least minDigits digits.
 std::string hexPatternText(std::int32_t value, int minDigits = 1);
 

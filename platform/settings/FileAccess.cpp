@@ -1,5 +1,7 @@
 #include "platform/settings/FileAccess.h"
 
+#include <fstream>
+#include <iterator>
 #include <system_error>
 #include <unistd.h>
 
@@ -16,6 +18,18 @@ bool mayWrite(const std::filesystem::path& file)
         return false;
     const auto writeBits = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     return (st.permissions() & writeBits) != fs::perms::none && ::access(file.c_str(), W_OK) == 0;
+}
+
+std::optional<std::string> readWhole(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        std::error_code ec;
+        const bool absent = !std::filesystem::exists(file, ec) && !ec;
+        return absent ? std::optional<std::string>("") : std::nullopt;
+    }
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return in.bad() ? std::nullopt : std::optional(std::move(bytes));
 }
 
 }  // namespace vk

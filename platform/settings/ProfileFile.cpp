@@ -3,10 +3,9 @@
 #include "platform/settings/FileAccess.h"
 #include "platform/settings/TextOps.h"
 
-#include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -18,6 +17,14 @@ namespace {
 
 using settings_text::lowered;
 using settings_text::trimmed;
+
+// Linux gives up on a path after as many links.
+constexpr int kMaxLinks = 40;
+
+struct Line {
+    std::string text;
+    std::string end;  // "\r\n", "\n" or a CR alone
+};
 
 bool sameName(std::string_view a, std::string_view b)
 {
@@ -38,29 +45,44 @@ bool isKeyLine(std::string_view line, std::string_view key)
     return eq != std::string_view::npos && sameName(trimmed(line.substr(0, eq)), key);
 }
 
-std::vector<std::string> readLines(const std::filesystem::path& file)
+// New lines end as the file's first line does.
+std::string lineEnd(const std::vector<Line>& lines)
 {
-    std::vector<std::string> lines;
-    std::ifstream in(file, std::ios::binary);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
+    return lines.empty() ? "\n" : lines.front().end;
+}
+
+// Lines as any platform ends them, each with its own end, so lines left alone
+// are written back byte for byte; an unended last line gets the file's end.
+std::vector<Line> splitLines(std::string_view bytes)
+{
+    std::vector<Line> lines;
+    while (!bytes.empty()) {
+        const auto stop = bytes.find_first_of("\r\n");
+        if (stop == std::string_view::npos) {
+            lines.push_back({std::string(bytes), lineEnd(lines)});
+            break;
+        }
+        const std::size_t endSize = bytes.substr(stop, 2) == "\r\n" ? 2 : 1;
+        lines.push_back({std::string(bytes.substr(0, stop)), std::string(bytes.substr(stop, endSize))});
+        bytes.remove_prefix(stop + endSize);
+    }
     return lines;
 }
 
-// Keeps a file's CR LF line ends when its lines carry them.
-std::string lineEnd(const std::vector<std::string>& lines)
+std::string joinLines(const std::vector<Line>& lines)
 {
-    return !lines.empty() && !lines.front().empty() && lines.front().back() == '\r' ? "\r" : "";
+    std::string text;
+    for (const auto& line : lines)
+        text.append(line.text).append(line.end);
+    return text;
 }
 
-void setKey(std::vector<std::string>& lines, const std::string& section, const std::string& key,
-            const std::string& value)
+void setKey(std::vector<Line>& lines, const std::string& section, const std::string& entry, std::string_view key)
 {
-    const std::string entry = key + "=" + value + lineEnd(lines);
     bool inSection = false;
     std::size_t insertAt = lines.size();
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (auto name = sectionName(lines[i])) {
+        if (auto name = sectionName(lines[i].text)) {
             if (inSection)
                 break;
             inSection = sameName(*name, section);
@@ -70,40 +92,64 @@ void setKey(std::vector<std::string>& lines, const std::string& section, const s
         }
         if (!inSection)
             continue;
-        if (isKeyLine(lines[i], key)) {
-            lines[i] = entry;
+        if (isKeyLine(lines[i].text, key)) {
+            lines[i].text = entry;
             return;
         }
-        if (!trimmed(lines[i]).empty())
+        if (!trimmed(lines[i].text).empty())
             insertAt = i + 1;
     }
     if (insertAt < lines.size() || inSection) {
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
+        // The end of the line before: a CR alone there is never followed by
+        // an LF, so the new line cannot join an empty LF line after it.
+        const Line added{entry, lines[insertAt - 1].end};
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), added);
         return;
     }
-    lines.push_back("[" + section + "]" + lineEnd(lines));
-    lines.push_back(entry);
+    const std::string end = lineEnd(lines);
+    lines.push_back({"[" + section + "]", end});
+    lines.push_back({entry, end});
 }
 
-// The file a path stands for: a link is followed, so the link stays a link.
-std::filesystem::path targetOf(const std::filesystem::path& file)
+bool isOneLine(std::string_view s)
 {
-    std::error_code ec;
-    const auto target = std::filesystem::canonical(file, ec);
-    return ec ? file : target;
+    return s.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
+
+// Whether the entry reads back as written: a line break or NUL would cut it,
+// '=' in the key would move the split, and a bracketed entry is a section.
+bool storable(const std::string& section, std::string_view key, const std::string& entry)
+{
+    return isOneLine(section) && isOneLine(entry) && key.find('=') == std::string_view::npos &&
+           !sectionName(entry);
+}
+
+// The file a path stands for: links are followed, dangling ones too, so a
+// link stays a link. Nullopt for a loop or too long a chain.
+std::optional<std::filesystem::path> targetOf(std::filesystem::path file)
+{
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        std::error_code ec;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, ec)))
+            return file;
+        const auto next = std::filesystem::read_symlink(file, ec);
+        if (ec)
+            return std::nullopt;
+        // A relative target counts from the link's folder; an absolute one replaces it.
+        file = file.parent_path() / next;
+    }
+    return std::nullopt;
 }
 
 // Writes beside the file and renames over it, so a failed write never leaves
 // half a file; the file keeps its permissions.
-bool writeWhole(const std::filesystem::path& file, const std::vector<std::string>& lines)
+bool writeWhole(const std::filesystem::path& target, const std::string& text)
 {
-    const std::filesystem::path target = targetOf(file);
     std::filesystem::path temp = target;
     temp += ".new" + std::to_string(::getpid());
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        for (const auto& line : lines)
-            out << line << '\n';
+        out << text;
         out.flush();
         if (!out) {
             std::error_code ec;
@@ -125,13 +171,24 @@ bool writeWhole(const std::filesystem::path& file, const std::vector<std::string
 bool writeProfileString(const std::filesystem::path& file, const std::string& section, const std::string& key,
                         const std::string& value)
 {
+    const std::string sectionTrimmed(trimmed(section));
+    const std::string_view keyTrimmed = trimmed(key);
+    const std::string entry = std::string(keyTrimmed) + "=" + value;
+    if (!storable(sectionTrimmed, keyTrimmed, entry))
+        return false;
     std::error_code ec;
     std::filesystem::create_directories(file.parent_path(), ec);
-    if (!mayWrite(file))
+    const auto target = targetOf(file);
+    if (!target || !mayWrite(*target))
         return false;
-    auto lines = readLines(file);
-    setKey(lines, section, key, value);
-    return writeWhole(file, lines);
+    const auto bytes = readWhole(*target);
+    // A NUL says the text is not 8-bit (UTF-16 without a mark, say): lines
+    // added in ASCII would damage it.
+    if (!bytes || bytes->find('\0') != std::string::npos)
+        return false;
+    auto lines = splitLines(*bytes);
+    setKey(lines, sectionTrimmed, entry, keyTrimmed);
+    return writeWhole(*target, joinLines(lines));
 }
 
 }  // namespace vk

@@ -1,6 +1,7 @@
 #include "platform/settings/RegistryFile.h"
 
 #include "platform/settings/FileAccess.h"
+#include "platform/settings/StoredText.h"
 #include "platform/settings/TextOps.h"
 
 #include <algorithm>
@@ -99,33 +100,65 @@ std::optional<RegValue> parseData(std::string_view data)
     return RegValue{type, std::move(*bytes)};
 }
 
-// Joins lines continued with a trailing backslash, as exports wrap long hex data.
-std::vector<std::string> logicalLines(std::istream& in)
+// Joins lines continued with a trailing backslash, as exports wrap long hex
+// data. Only a line's own backslash continues it, so a blank line always ends
+// a continuation.
+std::vector<std::string> logicalLines(const std::string& text)
 {
     std::vector<std::string> lines;
-    std::string line;
+    std::istringstream in(text);
     bool continued = false;
-    while (std::getline(in, line)) {
+    for (std::string line; std::getline(in, line);) {
         std::string_view piece = trimmed(line);
+        const bool continues = !piece.empty() && piece.back() == '\\';
+        if (continues)
+            piece.remove_suffix(1);
         if (continued)
             lines.back() += piece;
         else
             lines.emplace_back(piece);
-        continued = !lines.back().empty() && lines.back().back() == '\\';
-        if (continued)
-            lines.back().pop_back();
+        continued = continues;
     }
     return lines;
 }
 
+// CR LF when the text's first line ends so, as in exports made on Windows.
+std::string_view lineEndOf(std::string_view text)
+{
+    const auto lf = text.find('\n');
+    return lf != std::string_view::npos && lf > 0 && text[lf - 1] == '\r' ? "\r\n" : "\n";
+}
+
+// What adding a key appends: a header for a file without text, an end for an
+// unended last line, and a blank line, so the key never continues the line
+// before it.
+std::string keyAddition(std::string_view text, const std::string& keyPath)
+{
+    const std::string_view end = lineEndOf(text);
+    std::string added;
+    if (text.empty())
+        added.append("REGEDIT4").append(end);
+    else if (text.back() != '\n')
+        added.append(end);
+    added.append(end).append("[").append(keyPath).append("]").append(end);
+    return added;
+}
+
+bool append(const std::filesystem::path& file, const std::string& bytes)
+{
+    std::ofstream out(file, std::ios::binary | std::ios::app);
+    out << bytes;
+    out.flush();
+    return static_cast<bool>(out);
+}
+
 }  // namespace
 
-RegistryFile RegistryFile::read(const std::filesystem::path& file)
+RegistryFile RegistryFile::parse(std::string_view bytes)
 {
     RegistryFile reg;
-    std::ifstream in(file, std::ios::binary);
     Values* current = nullptr;
-    for (const std::string& line : logicalLines(in)) {
+    for (const std::string& line : logicalLines(decodeText(bytes).text)) {
         if (startsWith(line, "[") && line.back() == ']') {
             current = &reg.keys_[lowered(std::string_view(line).substr(1, line.size() - 2))];
             continue;
@@ -138,6 +171,11 @@ RegistryFile RegistryFile::read(const std::filesystem::path& file)
             (*current)[lowered(*name)] = std::move(*v);
     }
     return reg;
+}
+
+RegistryFile RegistryFile::read(const std::filesystem::path& file)
+{
+    return parse(readWhole(file).value_or(""));
 }
 
 bool RegistryFile::hasKey(const std::string& keyPath) const
@@ -158,21 +196,20 @@ std::optional<RegValue> RegistryFile::value(const std::string& keyPath, const st
 
 bool RegistryFile::createKey(const std::filesystem::path& file, const std::string& keyPath)
 {
-    if (read(file).hasKey(keyPath))
+    const auto bytes = readWhole(file);
+    if (bytes && parse(*bytes).hasKey(keyPath))
         return true;
     std::error_code ec;
     std::filesystem::create_directories(file.parent_path(), ec);
-    if (!mayWrite(file))
+    if (!bytes || !mayWrite(file))
         return false;
-    const bool fresh = !std::filesystem::exists(file, ec);
-    std::ofstream out(file, std::ios::binary | std::ios::app);
-    if (!out)
+    const StoredText stored = decodeText(*bytes);
+    const auto added = encodeText(keyAddition(stored.text, keyPath), stored.form);
+    // A key path that would not read back (a line break in it) is refused
+    // rather than written.
+    if (!added || !parse(*bytes + *added).hasKey(keyPath))
         return false;
-    if (fresh)
-        out << "REGEDIT4\n";
-    out << "\n[" << keyPath << "]\n";
-    out.flush();
-    return static_cast<bool>(out);
+    return append(file, *added);
 }
 
 }  // namespace vk

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/PortSettings.h"
+#include "platform/settings/PortSettings.h"
 #include "console/Unit1.h"
 #include "link/DriveLink.h"
 #include "sim/DriverCore.h"

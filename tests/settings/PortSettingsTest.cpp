@@ -1,4 +1,4 @@
-#include "console/PortSettings.h"
+#include "platform/settings/PortSettings.h"
 #include "tests/support/TempFolder.h"
 
 #include "platform/settings/RegistryFile.h"

@@ -1,6 +1,6 @@
-#include "console/PortSettings.h"
+#include "platform/settings/PortSettings.h"
 
-#include "params/IntegerText.h"
+#include "platform/NumberText.h"
 #include "platform/settings/ProfileFile.h"
 #include "platform/settings/RegistryFile.h"
 
