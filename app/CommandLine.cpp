@@ -1,6 +1,5 @@
 #include "app/CommandLine.h"
 
-#include <algorithm>
 #include <string_view>
 
 namespace vk {
@@ -63,22 +62,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         }
         if (!cl.devices.assign(value))
             return failure("'" + value + "' is not COMn=PATH with n from 1 to 4");
-        cl.assignedNames.push_back(value.substr(0, 4));
     }
     if (!cl.simulatorOptions.empty() && !cl.simulate)
         return failure("options after '--' are for --simulate");
     return cl;
-}
-
-DeviceMap CommandLine::devicesWithSimulator(const std::string& simulatorPath) const
-{
-    DeviceMap map = devices;
-    for (int n = 1; n <= 4; ++n) {
-        const std::string name = portName(n);
-        if (std::find(assignedNames.begin(), assignedNames.end(), name) == assignedNames.end())
-            map.assign(name, simulatorPath);
-    }
-    return map;
 }
 
 }  // namespace vk

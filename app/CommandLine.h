@@ -13,14 +13,9 @@ struct CommandLine {
 
     Action action = Action::Run;
     DeviceMap devices;
-    std::vector<std::string> assignedNames;  // COM names given by --device
     bool simulate = false;
     std::vector<std::string> simulatorOptions;  // what follows "--", for vk785n-sim
     std::string message;  // the usage text, the version, or what was wrong
-
-    // The devices to use when the simulated driver's line is at simulatorPath:
-    // every COM name not given by --device stands for that line.
-    DeviceMap devicesWithSimulator(const std::string& simulatorPath) const;
 };
 
 // Reads the program's arguments (argv[0] excluded).

@@ -83,7 +83,7 @@ int main(int argc, char* argv[])
             std::cerr << "termvk785n: " << error.what() << '\n';
             return EXIT_FAILURE;
         }
-        devices = commandLine.devicesWithSimulator(simulator->devicePath());
+        devices = commandLine.devices.withDefault(simulator->devicePath());
     }
 
     vk::SteadyClock clock;

@@ -48,4 +48,12 @@ void DeviceMap::assign(const std::string& comName, const std::string& path)
     overrides_[comName] = path;
 }
 
+DeviceMap DeviceMap::withDefault(const std::string& path) const
+{
+    DeviceMap map = *this;
+    for (int n = 1; n <= kPortCount; ++n)
+        map.overrides_.try_emplace(portName(n), path);
+    return map;
+}
+
 }  // namespace vk

@@ -18,6 +18,9 @@ public:
     // Takes "COMn=PATH" (n 1 to 4, PATH not empty); false and nothing changed otherwise.
     bool assign(std::string_view comEqualsPath);
     void assign(const std::string& comName, const std::string& path);
+    // This map with every COM name it does not assign standing for `path`
+    // (the simulated driver's line).
+    DeviceMap withDefault(const std::string& path) const;
 
 private:
     std::map<std::string, std::string> overrides_;

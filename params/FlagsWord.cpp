@@ -57,6 +57,14 @@ void decodeFlags(const FlagsWord& word, std::int32_t value, ParameterControls& c
         controls.checkRadio(matchingChoice(group, static_cast<std::uint32_t>(value)).radio);
 }
 
+std::int32_t shownFlags(const FlagsWord& word, std::int32_t value)
+{
+    std::uint32_t shown = 0;
+    for (const RadioGroup& group : word.groups)
+        shown |= matchingChoice(group, static_cast<std::uint32_t>(value)).pattern;
+    return static_cast<std::int32_t>(shown);
+}
+
 std::int32_t encodeFlags(const FlagsWord& word, const ParameterControls& controls)
 {
     std::uint32_t value = 0;

@@ -40,5 +40,8 @@ std::span<const RadioGroup> allRadioGroups();
 
 void decodeFlags(const FlagsWord& word, std::int32_t value, ParameterControls& controls);
 std::int32_t encodeFlags(const FlagsWord& word, const ParameterControls& controls);
+// What the window writes back after showing `value` on its buttons: bits no
+// group covers are gone, and a pattern a group cannot show becomes the one it does.
+std::int32_t shownFlags(const FlagsWord& word, std::int32_t value);
 
 }  // namespace vk

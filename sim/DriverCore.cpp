@@ -133,7 +133,7 @@ std::string DriverCore::answerWrite(int number, std::string_view text)
     const std::optional<std::int32_t> value = parseWireValue(number, text);
     if (number == kStatusNumber || !value)
         return {};
-    memory_[static_cast<std::size_t>(number)] = *value;
+    memory_[static_cast<std::size_t>(number)] = number == faults_.storesWrong ? *value + 1 : *value;
     return acknowledgement(number >= faults_.ackCharFrom ? faults_.ackChar : kAck);
 }
 

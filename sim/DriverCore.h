@@ -20,6 +20,7 @@ struct SimFaults {
     bool garbage = false;     // reads and status queries answered with text that is no number
     int batches = 1;          // each answer split into this many pieces
     bool paced = false;       // bytes leave at 9600 baud, about 1.04 ms each
+    int storesWrong = -1;     // a write of this number is acknowledged but stores the value plus one
 };
 
 // A piece of an answer and when it leaves, in microseconds after the command ended.

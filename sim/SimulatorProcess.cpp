@@ -25,12 +25,14 @@ constexpr std::size_t kPathLimit = 4096;
 }
 
 // Only async-signal-safe calls: the parent may have threads.
-[[noreturn]] void becomeSimulator(const char* program, char* const* argv, int pathWriteEnd, pid_t parent)
+[[noreturn]] void becomeSimulator(const char* program, char* const* argv, int pathWriteEnd, int logFd, pid_t parent)
 {
     ::prctl(PR_SET_PDEATHSIG, SIGTERM);
     if (::getppid() != parent)
         ::_exit(1);
     ::dup2(pathWriteEnd, STDOUT_FILENO);
+    if (logFd >= 0)
+        ::dup2(logFd, STDERR_FILENO);
     ::execv(program, argv);
     ::_exit(127);
 }
@@ -42,7 +44,8 @@ bool ended(pid_t child)
 
 }  // namespace
 
-SimulatorProcess::SimulatorProcess(const std::filesystem::path& program, const std::vector<std::string>& options)
+SimulatorProcess::SimulatorProcess(const std::filesystem::path& program, const std::vector<std::string>& options,
+                                   SimulatorLog log)
 {
     if (::access(program.c_str(), X_OK) != 0)
         failToStart(program, std::strerror(errno));
@@ -56,12 +59,15 @@ SimulatorProcess::SimulatorProcess(const std::filesystem::path& program, const s
     int ends[2];
     if (::pipe2(ends, O_CLOEXEC) != 0)
         failToStart(program, std::strerror(errno));
+    const int logFd = log == SimulatorLog::Discarded ? ::open("/dev/null", O_WRONLY | O_CLOEXEC) : -1;
     const pid_t parent = ::getpid();
     child_ = ::fork();
     if (child_ == 0)
-        becomeSimulator(argv.front(), argv.data(), ends[1], parent);
+        becomeSimulator(argv.front(), argv.data(), ends[1], logFd, parent);
     const int forkError = errno;
     ::close(ends[1]);
+    if (logFd >= 0)
+        ::close(logFd);
     if (child_ < 0) {
         ::close(ends[0]);
         failToStart(program, std::strerror(forkError));

@@ -15,14 +15,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Where the simulator's command log goes.
+enum class SimulatorLog { OurStderr, Discarded };
+
 // vk785n-sim run as a child process for as long as this object lives; its
-// command log goes to our stderr. The child ends with us even when we end
+// command log goes to our stderr or nowhere. The child ends with us even when we end
 // without destructors (the window's Exit button, a crash).
 class SimulatorProcess {
 public:
     // Starts the program with the given options and waits for the device path
     // of its line. Throws SimulatorStartError when it cannot start or names none.
-    SimulatorProcess(const std::filesystem::path& program, const std::vector<std::string>& options);
+    SimulatorProcess(const std::filesystem::path& program, const std::vector<std::string>& options,
+                     SimulatorLog log = SimulatorLog::OurStderr);
     ~SimulatorProcess();
     SimulatorProcess(const SimulatorProcess&) = delete;
     SimulatorProcess& operator=(const SimulatorProcess&) = delete;

@@ -51,15 +51,9 @@ INSTANTIATE_TEST_SUITE_P(
                       ArgsCase{"simulatorOptionsWithoutSimulate", {"--", "--status", "1"}, Action::Error, false, ""}),
     test::caseName<ArgsCase>);
 
-TEST(CommandLine, RemembersWhichNamesWereGiven)
-{
-    const auto cl = parseCommandLine({"--device", "COM3=/dev/a", "--device=COM1=/dev/b"});
-    EXPECT_EQ(cl.assignedNames, (std::vector<std::string>{"COM3", "COM1"}));
-}
-
 TEST(CommandLine, SimulatorTakesEveryNameNotGivenByDevice)
 {
-    const auto devices = parseCommandLine({"--simulate", "--device", "COM2=/dev/ttyUSB0"}).devicesWithSimulator("/dev/pts/7");
+    const auto devices = parseCommandLine({"--simulate", "--device", "COM2=/dev/ttyUSB0"}).devices.withDefault("/dev/pts/7");
     EXPECT_EQ(devices.devicePath("COM1"), "/dev/pts/7");
     EXPECT_EQ(devices.devicePath("COM2"), "/dev/ttyUSB0");
     EXPECT_EQ(devices.devicePath("COM4"), "/dev/pts/7");

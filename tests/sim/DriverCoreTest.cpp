@@ -121,6 +121,10 @@ TEST(DriverCore, WriteChangesMemoryOnlyWhenAcknowledged)
     core.faults().silentFrom = 22;
     core.receive("22=7\r\r");
     EXPECT_EQ(core.parameter(22), -5);
+
+    core.faults().storesWrong = 6;
+    EXPECT_EQ(joined(core.receive("06=7\r\r")), ".\r");
+    EXPECT_EQ(core.parameter(6), 8);
 }
 
 TEST(DriverCore, RecordsCommandLinesAndSaves)

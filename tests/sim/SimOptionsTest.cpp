@@ -27,7 +27,8 @@ TEST(SimOptions, SetsEverySwitch)
     const SimOptions options = parseSimOptions({"--status", "8001", "--param", "4=046", "--param", "22=-3",
                                                 "--silent", "--silent-from", "18", "--ack", "\\x15",
                                                 "--ack-from", "6", "--ack-only", "--crlf", "--garbage",
-                                                "--batches", "4", "--paced", "--stale", "12\\r", "--help"});
+                                                "--batches", "4", "--paced", "--stale", "12\\r", "--store-wrong", "6",
+                                                "--help"});
     EXPECT_EQ(options.status, 0x8001);
     EXPECT_EQ(options.parameters, (std::vector<std::pair<int, std::int32_t>>{{4, 0x46}, {22, -3}}));
     EXPECT_TRUE(options.faults.silent);
@@ -39,6 +40,7 @@ TEST(SimOptions, SetsEverySwitch)
     EXPECT_TRUE(options.faults.garbage);
     EXPECT_EQ(options.faults.batches, 4);
     EXPECT_TRUE(options.faults.paced);
+    EXPECT_EQ(options.faults.storesWrong, 6);
     EXPECT_EQ(options.stale, "12\r");
     EXPECT_TRUE(options.help);
 

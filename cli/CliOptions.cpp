@@ -1,0 +1,144 @@
+#include "cli/CliOptions.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace vk::cli {
+namespace {
+
+constexpr std::string_view kUsage = R"(Usage: vk785n [OPTION]... COMMAND [ARGUMENT]...
+Keeps a VK785N servo drive's parameters in a file and puts them back.
+
+Commands:
+  backup [FILE]      read the drive's parameters into FILE (standard output
+                     without it): one "NUMBER = VALUE" a line, with comments
+  restore FILE       check the whole file, write its values, read each back
+                     and compare; with --save store them in the drive
+  diff FILE          the drive against the file, one line per difference
+  get N...           the drive's text of the numbers given
+  set N=V...         write values (as in a file), each read back
+  save               store the drive's parameters, refused while the servo is on
+  status             the status word: servo on or off, which alarm bits
+  watch              the status once a second, a line at each change, until Ctrl+C
+
+Options:
+  --device COMn=PATH  use the device at PATH for port COMn (n = 1 to 4); the
+                      port is the one the window is set to use ($XDG_CONFIG_HOME/
+                      vk785n/registry.reg), COM1..COM4 being /dev/ttyS0..ttyS3
+  --device PATH       work on the drive at PATH; restore and diff take several
+                      and work on them at the same time
+  --simulate          start a simulated driver and use it for every port not
+                      given by --device; options after "--" go to it
+  --save              restore: store the values in the drive once they match
+  --json              print results as JSON, for scripts
+  --help              show this text and exit
+  --version           show the version and exit
+
+Exit status:
+  0  done
+  1  diff: the drive and the file differ
+  2  a wrong command line, or a file that cannot be read or is refused
+  3  the port could not be opened (missing, no permission, busy)
+  4  the drive did not answer, or acknowledged with another byte
+  5  a value read back is not the one written
+  6  the save was refused: the servo is on
+  130 interrupted (Ctrl+C); what was written before is reported
+)";
+
+constexpr std::string_view kVersion = "vk785n 1.0.0\n";
+
+struct CommandSpec {
+    std::string_view name;
+    std::size_t minArgs;
+    std::size_t maxArgs;
+    bool severalDrives;
+};
+
+constexpr std::size_t kAny = SIZE_MAX;
+constexpr std::array kCommands = {
+    CommandSpec{"backup", 0, 1, false}, CommandSpec{"restore", 1, 1, true}, CommandSpec{"diff", 1, 1, true},
+    CommandSpec{"get", 1, kAny, false}, CommandSpec{"set", 1, kAny, false}, CommandSpec{"save", 0, 0, false},
+    CommandSpec{"status", 0, 0, false}, CommandSpec{"watch", 0, 0, false},
+};
+
+CliOptions failure(const std::string& what)
+{
+    CliOptions options;
+    options.action = CliOptions::Action::Error;
+    options.message = "vk785n: " + what + "\nTry 'vk785n --help' for more information.\n";
+    return options;
+}
+
+CliOptions answer(CliOptions::Action action, std::string_view text)
+{
+    CliOptions options;
+    options.action = action;
+    options.message = text;
+    return options;
+}
+
+// The command's own rules, once the whole line is read.
+std::string problemWith(const CliOptions& options)
+{
+    if (options.command.empty())
+        return "no command given";
+    const auto spec = std::find_if(kCommands.begin(), kCommands.end(),
+                                   [&](const CommandSpec& c) { return c.name == options.command; });
+    if (spec == kCommands.end())
+        return "unknown command '" + options.command + "'";
+    if (options.args.size() < spec->minArgs)
+        return "'" + options.command + "' needs " + (spec->minArgs == 1 && spec->maxArgs == 1 ? "a file" : "an argument");
+    if (options.args.size() > spec->maxArgs)
+        return "too many arguments for '" + options.command + "'";
+    if (options.devicePaths.size() > 1 && !spec->severalDrives)
+        return "'" + options.command + "' works on one drive; give one --device PATH";
+    if (options.save && options.command != "restore")
+        return "--save goes with 'restore' (use 'save' on its own)";
+    if (!options.simulatorOptions.empty() && !options.simulate)
+        return "options after '--' are for --simulate";
+    return {};
+}
+
+}  // namespace
+
+CliOptions parseCliOptions(const std::vector<std::string>& args)
+{
+    CliOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help")
+            return answer(CliOptions::Action::Help, kUsage);
+        if (arg == "--version")
+            return answer(CliOptions::Action::Version, kVersion);
+        if (arg == "--") {
+            options.simulatorOptions.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+            break;
+        }
+        if (arg == "--simulate" || arg == "--json" || arg == "--save") {
+            (arg == "--simulate" ? options.simulate : arg == "--json" ? options.json : options.save) = true;
+            continue;
+        }
+        if (arg == "--device" || arg.starts_with("--device=")) {
+            if (arg == "--device" && ++i == args.size())
+                return failure("option '--device' needs COMn=PATH or PATH");
+            const std::string value = arg == "--device" ? args[i] : arg.substr(9);
+            if (value.find('=') == std::string::npos && !value.empty())
+                options.devicePaths.push_back(value);
+            else if (!options.devices.assign(value))
+                return failure("'" + value + "' is neither COMn=PATH with n from 1 to 4 nor a device path");
+            continue;
+        }
+        if (arg.starts_with("-") && arg != "-")
+            return failure("unrecognised option '" + arg + "'");
+        if (options.command.empty())
+            options.command = arg;
+        else
+            options.args.push_back(arg);
+    }
+    if (const std::string problem = problemWith(options); !problem.empty())
+        return failure(problem);
+    return options;
+}
+
+}  // namespace vk::cli

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "cli/CliOptions.h"
+#include "cli/DriveTasks.h"
+#include "cli/Json.h"
+#include "cli/Targets.h"
+
+#include <string>
+#include <vector>
+
+namespace vk::cli {
+
+// What a command runs with: its options and the drives they name.
+struct CommandContext {
+    const CliOptions& options;
+    const std::vector<Target>& targets;
+
+    const Target& target() const { return targets.front(); }
+
+    // Prints a result on stdout, as text or as JSON; the exit status it stands for.
+    int print(const TaskEnd& end, const std::string& text, const Json& json) const;
+};
+
+// Says on stderr what stopped the command; the exit status.
+int complain(ExitStatus status, const std::string& message);
+
+}  // namespace vk::cli

@@ -1,0 +1,147 @@
+#include "cli/Commands.h"
+
+#include "cli/CommandContext.h"
+#include "cli/DriveConnection.h"
+#include "cli/DriveTasks.h"
+#include "cli/FileCommands.h"
+#include "cli/Interrupt.h"
+#include "cli/Report.h"
+#include "cli/Targets.h"
+#include "platform/NumberText.h"
+#include "sim/SimulatorProcess.h"
+
+#include <chrono>
+#include <ctime>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <thread>
+
+namespace vk::cli {
+namespace {
+
+constexpr auto kWatchInterval = std::chrono::seconds(1);
+constexpr auto kInterruptCheck = std::chrono::milliseconds(50);
+
+int status(const CommandContext& context, DriveLink& link)
+{
+    const StatusReply reply = queryStatus(link);
+    if (reply.status < 0)
+        return complain(ExitStatus::NoAnswer, context.target().label() + ": no answer to the status query");
+    const std::string text = *reply.text;
+    return context.print(TaskEnd{}, context.target().label() + ": status " + text + ": " + statusMeaning(reply.status),
+                  driveJson(context.target(), TaskEnd{})
+                      .add("status", text)
+                      .add("servoOn", (reply.status & kServoOnMask) != 0)
+                      .add("alarm", (reply.status & kAlarmMask) != 0)
+                      .add("alarmBits", hexPatternText(reply.status & kAlarmMask, 4)));
+}
+
+std::string clockTime()
+{
+    const std::time_t now = std::time(nullptr);
+    char text[16];
+    std::strftime(text, sizeof text, "%H:%M:%S", std::localtime(&now));
+    return text;
+}
+
+void sleepUnlessInterrupted(std::chrono::steady_clock::duration time)
+{
+    const auto until = std::chrono::steady_clock::now() + time;
+    while (!interruptRequested() && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(kInterruptCheck);
+}
+
+int watch(const CommandContext& context, DriveLink& link)
+{
+    std::optional<std::string> shown;
+    while (!interruptRequested()) {
+        const auto started = std::chrono::steady_clock::now();
+        const StatusReply reply = queryStatus(link);
+        const std::string state = reply.status < 0 ? "no answer" : *reply.text + ": " + statusMeaning(reply.status);
+        if (state != shown) {
+            Json json = Json::object().add("time", clockTime()).add("answered", reply.status >= 0);
+            if (reply.status >= 0)
+                json.add("status", *reply.text).add("servoOn", (reply.status & kServoOnMask) != 0).add("alarm", (reply.status & kAlarmMask) != 0);
+            std::cout << (context.options.json ? json.text() : clockTime() + "  " + state) << std::endl;
+            shown = state;
+        }
+        sleepUnlessInterrupted(kWatchInterval - (std::chrono::steady_clock::now() - started));
+    }
+    return exitCode(ExitStatus::Done);
+}
+
+int save(const CommandContext& context, DriveLink& link)
+{
+    const SaveResult result = saveDrive(link);
+    const std::string text = result.outcome == ExitStatus::Done ? context.target().label() + ": saved"
+                                                                 : context.target().label() + ": " + outcomeWord(result.outcome) + ": " + result.message;
+    return context.print(result, text, driveJson(context.target(), result));
+}
+
+int get(const CommandContext& context, DriveLink& link)
+{
+    Json values = Json::object();
+    std::string text;
+    for (const std::string& arg : context.options.args) {
+        const auto number = parseDigits(arg, 10);
+        if (!number || arg.size() > 2 || *number >= kStatusNumber)
+            return complain(ExitStatus::UsageOrFile, "'" + arg + "' is no parameter number (0 to 30)");
+        const auto reply = readParameter(link, static_cast<int>(*number));
+        if (!reply)
+            return complain(ExitStatus::NoAnswer, context.target().label() + ": number " + twoDigitNumber(static_cast<int>(*number)) + " did not answer");
+        values.add(std::to_string(*number), *reply);
+        text += (text.empty() ? "" : "\n") + twoDigitNumber(static_cast<int>(*number)) + " = " + *reply;
+    }
+    return context.print(TaskEnd{}, text, driveJson(context.target(), TaskEnd{}).add("values", values));
+}
+
+using DriveCommand = int (*)(const CommandContext&, DriveLink&);
+
+const std::map<std::string, DriveCommand>& driveCommands()
+{
+    static const std::map<std::string, DriveCommand> commands = {
+        {"backup", backupCommand}, {"get", get},       {"set", setCommand},
+        {"save", save},            {"status", status}, {"watch", watch},
+    };
+    return commands;
+}
+
+// A command on the one drive the options name.
+int onOneDrive(const CommandContext& context, DriveCommand command)
+{
+    DriveConnection drive(context.target());
+    if (!drive.opened())
+        return complain(ExitStatus::PortNotOpened, drive.openProblem());
+    return command(context, drive.link());
+}
+
+}  // namespace
+
+int runCommand(const CliOptions& options)
+{
+    catchInterrupts();
+    std::optional<sim::SimulatorProcess> simulator;
+    std::optional<std::string> simulatorLine;
+    std::vector<Target> targets;
+    try {
+        if (options.simulate) {
+            // Its command log would bury the results.
+            simulator.emplace(sim::SimulatorProcess::besideThisProgram(), options.simulatorOptions,
+                              sim::SimulatorLog::Discarded);
+            simulatorLine = simulator->devicePath();
+        }
+        targets = chooseTargets(options, simulatorLine, PortSettings());
+    } catch (const sim::SimulatorStartError& error) {
+        return complain(ExitStatus::PortNotOpened,
+                        std::string(error.what()) + " (vk785n-sim run with the same options says why)");
+    } catch (const SettingsError& error) {
+        return complain(ExitStatus::UsageOrFile, error.what());
+    }
+    const CommandContext context{options, targets};
+    if (options.command == "restore" || options.command == "diff")
+        return fileCommand(context);
+    return onOneDrive(context, driveCommands().at(options.command));
+}
+
+}  // namespace vk::cli

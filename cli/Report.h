@@ -1,0 +1,29 @@
+#pragma once
+
+#include "cli/DriveTasks.h"
+#include "cli/Json.h"
+#include "cli/Targets.h"
+
+#include <cstdint>
+#include <string>
+
+namespace vk::cli {
+
+// What a status word means: "servo on, alarm (bits 8000)".
+std::string statusMeaning(std::int32_t status);
+
+// A short word for how a task ended: "done", "no answer", "mismatch" ...
+std::string outcomeWord(ExitStatus outcome);
+
+// The parts every drive's JSON result has: the drive, the outcome, the message.
+Json driveJson(const Target& target, const TaskEnd& end);
+
+// One drive's result as a person reads it: one line, and for diff the
+// differences below it.
+std::string restoreText(const Target& target, const RestoreResult& result);
+std::string diffText(const Target& target, const DiffResult& result);
+
+Json restoreJson(const Target& target, const RestoreResult& result);
+Json diffJson(const Target& target, const DiffResult& result);
+
+}  // namespace vk::cli

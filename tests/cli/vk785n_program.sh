@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# vk785n as a script would use it, against simulated drives: a backup, an edit
+# and a diff, restores stopped by each fault with their exit statuses and
+# messages, a refused file that sends nothing, and two drives at once.
+# Usage: vk785n_program.sh VK785N VK785N-SIM
+set -euo pipefail
+vk785n="$1" simulator="$2"
+work="$(mktemp -d)"
+sims=()
+cleanup() {
+  for pid in "${sims[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export XDG_CONFIG_HOME="$work/config"
+
+fail() { echo "FAIL ($case): $*"; echo "--- stdout"; cat "$work/out"; echo "--- stderr"; cat "$work/err"; exit 1; }
+
+# Starts a simulator with the options given; its line's path in $line, its log in $work/$1.log.
+start_sim() {
+  local name="$1"; shift
+  "$simulator" "$@" >"$work/$name.path" 2>"$work/$name.log" &
+  sims+=($!)
+  local waited=0
+  until [[ -s "$work/$name.path" ]]; do
+    ((waited++ < 50)) || { echo "FAIL: simulator $name gave no path"; exit 1; }
+    sleep 0.1
+  done
+  line="$(head -n 1 "$work/$name.path")"
+}
+
+# Runs vk785n with the arguments given; checks its exit status ($1) and that
+# stdout or stderr holds the text $2.
+expect() {
+  local status="$1" text="$2"; shift 2
+  local code=0
+  "$vk785n" "$@" >"$work/out" 2>"$work/err" || code=$?
+  [[ $code -eq $status ]] || fail "exit status $code, expected $status"
+  grep -qF -- "$text" "$work/out" "$work/err" || fail "no '$text'"
+  echo "$case: status $code"
+}
+
+case=backup
+start_sim good --status 8001 --param 6=15
+expect 0 "16 numbers written to $work/drive.txt" --device "$line" backup "$work/drive.txt"
+grep -q '^06 = 15 ' "$work/drive.txt" || fail "06 not in the file"
+grep -q '^# status: 8001 (servo on, alarm (bits 8000))' "$work/drive.txt" || fail "no status in the header"
+
+case=diff-after-an-edit
+sed -i 's/^06 = 15 /06 = 20 /' "$work/drive.txt"
+expect 1 "06  file 20  drive 15" --device "$line" diff "$work/drive.txt"
+
+case=save-refused-with-servo-on
+expect 6 "the servo is on" --device "$line" restore "$work/drive.txt" --save
+
+case=json-status
+expect 0 '"servoOn":true' --device "$line" --json status
+python3 -c 'import json,sys; json.load(open(sys.argv[1]))' "$work/out" || fail "not JSON"
+
+case=refused-file-sends-nothing
+printf '06 = 20\n04 = 003\n' >"$work/bad.txt"
+: >"$work/good.log"
+expect 2 "$work/bad.txt:2: number 4: '003' is out of range" --device "$line" restore "$work/bad.txt"
+! grep -q ' rx ' "$work/good.log" || fail "something was sent"
+
+case=wrong-acknowledgement
+start_sim ack --ack x --ack-from 6
+expect 4 "number 06 was acknowledged with 'x' instead of '.'; written before it: 00 01 02 03 04 05" \
+  --device "$line" restore "$work/drive.txt"
+
+case=silent-drive
+start_sim silent --silent
+expect 4 "number 00 was not acknowledged in time; nothing was written" --device "$line" restore "$work/drive.txt"
+
+case=read-back-mismatch
+start_sim wrong --store-wrong 9
+expect 5 "09  written 100, read back 101" --device "$line" restore "$work/drive.txt"
+
+case=port-not-opened
+expect 3 "/dev/vk785n-none: no such device" --device /dev/vk785n-none status
+
+case=two-drives-at-once
+start_sim first
+first="$line"
+start_sim second
+expect 0 "2 drives: 2 done" --device "$first" --device "$line" restore "$work/drive.txt" --save
+[[ $(grep -c 'each read back as written; 24 25 not written (the drive.s own); saved' "$work/out") -eq 2 ]] ||
+  fail "not one line per drive"
