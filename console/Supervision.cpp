@@ -70,7 +70,6 @@ void TForm1::stopSupervision()
 void TForm1::pollStatus()
 {
     const std::int32_t status = parameters_.ReadStat();
-    parameters_.setStatusWord(status);
     if (status < 0)
         countCommError();
     else

@@ -28,9 +28,9 @@ TForm1::TForm1(FormContext context)
     BlinkBtn1 = control<TBlinkBtn>("BlinkBtn1");
     ScrollBar1 = control<QScrollBar>("ScrollBar1");
     Timer1 = control<QTimer>("Timer1");
-    for (int n = 1; n <= kEdits; ++n)
+    for (int n = 1; n <= kParameterEdits; ++n)
         edits_[n - 1] = control<QLineEdit>(QStringLiteral("Edit%1").arg(n));
-    for (int n = 1; n <= kRadios; ++n)
+    for (int n = 1; n <= kParameterRadios; ++n)
         radios_[n - 1] = control<QRadioButton>(QStringLiteral("RadioButton%1").arg(n));
 
     ErrorReporter report = context.reportError;
@@ -53,14 +53,14 @@ Control* TForm1::control(const QString& name)
 
 QLineEdit& TForm1::edit(int editNumber) const
 {
-    if (editNumber < 1 || editNumber > kEdits)
+    if (editNumber < 1 || editNumber > kParameterEdits)
         throw std::out_of_range("no Edit" + std::to_string(editNumber));
     return *edits_[editNumber - 1];
 }
 
 QRadioButton& TForm1::radio(int radioNumber) const
 {
-    if (radioNumber < 1 || radioNumber > kRadios)
+    if (radioNumber < 1 || radioNumber > kParameterRadios)
         throw std::out_of_range("no RadioButton" + std::to_string(radioNumber));
     return *radios_[radioNumber - 1];
 }

@@ -49,8 +49,6 @@ class TForm1 : public QWidget, public ParameterControls {
     Q_OBJECT
 
 public:
-    static constexpr int kEdits = 12;
-    static constexpr int kRadios = 17;
 
     explicit TForm1(FormContext context);
     ~TForm1() override;
@@ -169,8 +167,8 @@ private:
     TBlinkBtn* BlinkBtn1 = nullptr;
     QScrollBar* ScrollBar1 = nullptr;
     QTimer* Timer1 = nullptr;
-    std::array<QLineEdit*, kEdits> edits_{};
-    std::array<QRadioButton*, kRadios> radios_{};
+    std::array<QLineEdit*, kParameterEdits> edits_{};
+    std::array<QRadioButton*, kParameterRadios> radios_{};
     // Last, so it goes first: no handler runs while the window is taken apart.
     std::unique_ptr<EventWiring> wiring_;
 };

@@ -1,8 +1,17 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace vk {
+
+// The window's parameter controls: Edit1..Edit12 and RadioButton1..RadioButton17.
+inline constexpr int kParameterEdits = 12;
+inline constexpr int kParameterRadios = 17;
+
+// What an edit holds when the window opens: Edit1 "2048", Edit2 "1", Edit3 "8",
+// the others "0" (numbers outside 1..12 too).
+std::string_view openingEditText(int editNumber);
 
 // The state of the window's parameter controls, by number: the text of
 // Edit1..Edit12 and the checked state of RadioButton1..RadioButton17.

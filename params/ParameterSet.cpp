@@ -71,6 +71,7 @@ std::int32_t ParameterSet::ReadStat()
     const StatusReply reply = queryStatus(link_);
     if (reply.text)
         cache_.store(kStatusNumber, *reply.text);
+    statusWord_ = reply.status;
     return reply.status;
 }
 

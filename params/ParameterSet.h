@@ -45,7 +45,7 @@ public:
     // the numbers before it have been written.
     bool UpdateParam();
     // The status query: -1 when it failed, 0 for a reply that is not hexadecimal,
-    // else the value. A completed reply's text goes to slot 31.
+    // else the value; kept as StatusWord. A completed reply's text goes to slot 31.
     std::int32_t ReadStat();
 
 private:

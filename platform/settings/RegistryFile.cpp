@@ -1,12 +1,12 @@
 #include "platform/settings/RegistryFile.h"
 
+#include "platform/NumberText.h"
 #include "platform/settings/FileAccess.h"
 #include "platform/settings/StoredText.h"
 #include "platform/settings/TextOps.h"
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <fstream>
 #include <sstream>
 #include <string_view>
@@ -21,15 +21,6 @@ using settings_text::trimmed;
 bool startsWith(std::string_view s, std::string_view prefix)
 {
     return s.substr(0, prefix.size()) == prefix;
-}
-
-std::optional<std::uint32_t> hexNumber(std::string_view s)
-{
-    std::uint32_t v = 0;
-    auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), v, 16);
-    if (s.empty() || ec != std::errc() || end != s.data() + s.size())
-        return std::nullopt;
-    return v;
 }
 
 // A quoted text with \" and \\ escapes; the rest of the line must be empty.
@@ -56,7 +47,7 @@ std::optional<std::vector<std::uint8_t>> hexBytes(std::string_view s)
     std::string token;
     std::istringstream in{std::string(s)};
     while (std::getline(in, token, ',')) {
-        auto b = hexNumber(trimmed(token));
+        auto b = parseDigits(trimmed(token), 16);
         if (!b || *b > 0xFF)
             return std::nullopt;
         bytes.push_back(static_cast<std::uint8_t>(*b));
@@ -76,7 +67,7 @@ std::optional<RegValue> parseData(std::string_view data)
         return v;
     }
     if (startsWith(data, "dword:")) {
-        auto n = data.size() <= 14 ? hexNumber(data.substr(6)) : std::nullopt;
+        auto n = data.size() <= 14 ? parseDigits(data.substr(6), 16) : std::nullopt;
         if (!n)
             return std::nullopt;
         return RegValue{kRegDword, {std::uint8_t(*n), std::uint8_t(*n >> 8), std::uint8_t(*n >> 16), std::uint8_t(*n >> 24)}};
@@ -84,7 +75,7 @@ std::optional<RegValue> parseData(std::string_view data)
     std::uint32_t type = kRegBinary;
     if (startsWith(data, "hex(")) {
         auto close = data.find("):");
-        auto t = close == std::string_view::npos ? std::nullopt : hexNumber(data.substr(4, close - 4));
+        auto t = close == std::string_view::npos ? std::nullopt : parseDigits(data.substr(4, close - 4), 16);
         if (!t)
             return std::nullopt;
         type = *t;

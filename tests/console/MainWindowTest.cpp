@@ -31,10 +31,10 @@ TEST_F(MainWindow, OpensWithItsCaptionPositionAndFirstPage)
 TEST_F(MainWindow, ParameterControlsStartWithTheirDefaults)
 {
     const char* const edits[] = {"2048", "1", "8", "0", "0", "0", "0", "0", "0", "0", "0", "0"};
-    for (int n = 1; n <= TForm1::kEdits; ++n)
+    for (int n = 1; n <= kParameterEdits; ++n)
         EXPECT_EQ(form.editText(n), edits[n - 1]) << "Edit" << n;
     const int firstOfGroup[] = {1, 4, 6, 8, 10, 12, 14, 16};
-    for (int n = 1; n <= TForm1::kRadios; ++n)
+    for (int n = 1; n <= kParameterRadios; ++n)
         EXPECT_EQ(form.radioChecked(n), std::ranges::count(firstOfGroup, n) == 1) << "RadioButton" << n;
     EXPECT_THROW(form.editText(13), std::out_of_range);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "params/MemoryControls.h"
+#include "tests/support/MemoryControls.h"
 
 #include <set>
 
@@ -10,7 +10,7 @@ namespace vk::test {
 inline std::set<int> checkedRadios(const ParameterControls& controls)
 {
     std::set<int> checked;
-    for (int radio = 1; radio <= MemoryControls::kRadios; ++radio) {
+    for (int radio = 1; radio <= kParameterRadios; ++radio) {
         if (controls.radioChecked(radio))
             checked.insert(radio);
     }

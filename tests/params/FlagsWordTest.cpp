@@ -1,5 +1,5 @@
 #include "params/FlagsWord.h"
-#include "params/MemoryControls.h"
+#include "tests/support/MemoryControls.h"
 #include "tests/params/CheckedRadios.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +12,7 @@ namespace vk {
 namespace {
 
 using test::checkedRadios;
+using test::MemoryControls;
 
 // Controls with the last button of every group checked, so a decode must move each one.
 MemoryControls lastButtonsChecked()
@@ -109,28 +110,6 @@ TEST(FlagsRoundTrip, DecodeThenEncodeDropsUncontrolledBits)
         EXPECT_EQ(encodeFlags(encoderFlags(), controls), (value & 0x74) | multiplication) << value;
         EXPECT_EQ(encodeFlags(motorFlags(), controls), value & 7) << value;
     }
-}
-
-TEST(MemoryControlsTest, OpensLikeTheWindowAndKeepsGroupsExclusive)
-{
-    MemoryControls controls;
-    EXPECT_EQ(controls.editText(1), "2048");
-    EXPECT_EQ(controls.editText(2), "1");
-    EXPECT_EQ(controls.editText(3), "8");
-    for (int edit = 4; edit <= MemoryControls::kEdits; ++edit)
-        EXPECT_EQ(controls.editText(edit), "0") << edit;
-    EXPECT_EQ(checkedRadios(controls), (std::set<int>{1, 4, 6, 8, 10, 12, 14, 16}));
-
-    controls.checkRadio(3);
-    controls.checkRadio(2);
-    controls.checkRadio(17);
-    EXPECT_EQ(checkedRadios(controls), (std::set<int>{2, 4, 6, 8, 10, 12, 14, 17}));
-
-    controls.setEditText(12, "abc");
-    EXPECT_EQ(controls.editText(12), "abc");
-    EXPECT_THROW(controls.editText(13), std::out_of_range);
-    EXPECT_THROW(controls.checkRadio(18), std::out_of_range);
-    EXPECT_THROW(controls.radioChecked(0), std::out_of_range);
 }
 
 }  // namespace

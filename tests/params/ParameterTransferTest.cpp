@@ -1,5 +1,5 @@
 #include "params/IntegerText.h"
-#include "params/MemoryControls.h"
+#include "tests/support/MemoryControls.h"
 #include "params/ParameterSet.h"
 #include "sim/DriverCore.h"
 #include "tests/link/FakeLinkTest.h"
@@ -16,6 +16,7 @@ namespace vk {
 namespace {
 
 using test::checkedRadios;
+using test::MemoryControls;
 using test::FakeSerialPort;
 
 std::string joined(const std::vector<std::string>& lines, const std::string& end)
@@ -300,6 +301,7 @@ TEST_F(ParameterTransfer, ReadStatKeepsTheLastCompletedReply)
 {
     driver.setStatusWord(0x8001);
     EXPECT_EQ(params.ReadStat(), 0x8001);
+    EXPECT_EQ(params.StatusWord(), 0x8001);
     EXPECT_EQ(params.cache().fetch(31), "8001");
 
     driver.faults().garbage = true;
@@ -308,6 +310,7 @@ TEST_F(ParameterTransfer, ReadStatKeepsTheLastCompletedReply)
 
     driver.faults().silent = true;
     EXPECT_EQ(params.ReadStat(), -1);
+    EXPECT_EQ(params.StatusWord(), -1);
     EXPECT_EQ(params.cache().fetch(31), "ZZ?");
 }
 

@@ -1,6 +1,6 @@
 #include "link/DriveLink.h"
 #include "params/IntegerText.h"
-#include "params/MemoryControls.h"
+#include "tests/support/MemoryControls.h"
 #include "params/ParameterSet.h"
 #include "platform/PosixSerialPort.h"
 #include "tests/link/SimulatedDriverProcess.h"
@@ -14,6 +14,8 @@
 
 namespace vk {
 namespace {
+
+using test::MemoryControls;
 
 // The parameter set over a real pseudo-terminal, the simulated driver answering
 // in a child process. Each test reads back through a second parameter set to see
@@ -78,7 +80,7 @@ TEST_F(PtyTransfer, WhatIsWrittenReadsBackAndEdit12KeepsItsText)
     EXPECT_EQ(shown.editText(4), "45");
     EXPECT_EQ(shown.editText(5), "1280");
     EXPECT_EQ(shown.editText(12), "0");
-    for (int radio = 1; radio <= MemoryControls::kRadios; ++radio)
+    for (int radio = 1; radio <= kParameterRadios; ++radio)
         EXPECT_EQ(shown.radioChecked(radio), controls.radioChecked(radio)) << "RadioButton" << radio;
 }
 

@@ -1,10 +1,10 @@
-#include "params/MemoryControls.h"
+#include "tests/support/MemoryControls.h"
 
 #include "params/FlagsWord.h"
 
 #include <stdexcept>
 
-namespace vk {
+namespace vk::test {
 
 namespace {
 
@@ -30,33 +30,31 @@ const RadioGroup& groupOf(int radioNumber)
 
 MemoryControls::MemoryControls()
 {
-    edits_.fill("0");
-    edits_[0] = "2048";
-    edits_[1] = "1";
-    edits_[2] = "8";
+    for (int edit = 1; edit <= kParameterEdits; ++edit)
+        setEditText(edit, std::string(openingEditText(edit)));
     for (const RadioGroup& group : allRadioGroups())
         checkRadio(group.choices.front().radio);
 }
 
 std::string MemoryControls::editText(int editNumber) const
 {
-    return edits_[slot(editNumber, kEdits)];
+    return edits_[slot(editNumber, kParameterEdits)];
 }
 
 void MemoryControls::setEditText(int editNumber, const std::string& text)
 {
-    edits_[slot(editNumber, kEdits)] = text;
+    edits_[slot(editNumber, kParameterEdits)] = text;
 }
 
 bool MemoryControls::radioChecked(int radioNumber) const
 {
-    return radios_[slot(radioNumber, kRadios)];
+    return radios_[slot(radioNumber, kParameterRadios)];
 }
 
 void MemoryControls::checkRadio(int radioNumber)
 {
     for (const RadioChoice& choice : groupOf(radioNumber).choices)
-        radios_[slot(choice.radio, kRadios)] = choice.radio == radioNumber;
+        radios_[slot(choice.radio, kParameterRadios)] = choice.radio == radioNumber;
 }
 
-}  // namespace vk
+}  // namespace vk::test
