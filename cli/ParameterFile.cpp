@@ -89,6 +89,17 @@ private:
     std::map<int, int> firstLines_;  // number -> line
 };
 
+// A header value on its comment line: a line break in a device path or a
+// drive's reply must not end the comment and leave a line the reader refuses.
+std::string commentText(std::string_view text)
+{
+    std::string shown(text);
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    return shown;
+}
+
 std::string twoDigits(int number)
 {
     char digits[8];
@@ -123,10 +134,10 @@ ParameterFile readParameterFile(std::istream& in, const std::string& name)
 
 void writeParameterFile(std::ostream& out, const FileHeader& header, const std::vector<FileValue>& values)
 {
-    out << "# VK785N drive parameters, written by " << header.version << "\n"
-        << "# when:   " << header.when << "\n"
-        << "# port:   " << header.port << "\n"
-        << "# status: " << header.status << "\n"
+    out << "# VK785N drive parameters, written by " << commentText(header.version) << "\n"
+        << "# when:   " << commentText(header.when) << "\n"
+        << "# port:   " << commentText(header.port) << "\n"
+        << "# status: " << commentText(header.status) << "\n"
         << "#\n"
         << "# One parameter a line: NUMBER = VALUE as the drive shows it (the flags\n"
         << "# words 4 and 5 in hexadecimal); text after \"#\" is a comment. Number 18\n"

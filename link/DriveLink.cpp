@@ -1,6 +1,7 @@
 #include "link/DriveLink.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace vk {
@@ -102,8 +103,23 @@ bool DriveLink::SendLine(std::string_view text)
         // acknowledgement, a late answer) would start this reply and shift every
         // later one onto the wrong parameter.
         state_.port->dropWaitingInput();
+        state_.StaleBytes = state_.port->bytesWaitingIn();
         // A write cut short by its time-out is not told apart: the reply wait will show it.
         state_.port->write(state_.OutgoingLine, kWriteTimeoutMs);
+    }
+    return true;
+}
+
+bool DriveLink::skipStaleInput()
+{
+    std::array<char, LinkState::kReceiveBufferSize> scratch;
+    while (state_.StaleBytes > 0 && state_.queueStatus.cbInQue > 0) {
+        const std::size_t wanted = std::min<std::size_t>({state_.StaleBytes, state_.queueStatus.cbInQue, scratch.size()});
+        const std::ptrdiff_t got = state_.port->read(scratch.data(), wanted);
+        if (got < 0)
+            return false;
+        state_.StaleBytes -= static_cast<std::uint32_t>(std::min(static_cast<std::size_t>(got), wanted));
+        refreshQueueStatus();
     }
     return true;
 }
@@ -118,7 +134,7 @@ bool DriveLink::ReceiveChar(char& c)
     state_.TimedOut = false;
     refreshQueueStatus();
     c = '\0';
-    if (state_.queueStatus.cbInQue == 0)
+    if (!skipStaleInput() || state_.queueStatus.cbInQue == 0)
         return false;
     // A failed read yields no byte: what an earlier read left in the buffer is no reply.
     if (state_.port->read(state_.ReceiveBuffer.data(), 1) != 1)
@@ -135,6 +151,8 @@ int DriveLink::ReceiveLine(std::string& text)
     }
     state_.TimedOut = false;
     refreshQueueStatus();
+    if (!skipStaleInput())
+        return kLineReadFailed;
     if (state_.queueStatus.cbInQue == 0)
         return 0;
     auto& buffer = state_.ReceiveBuffer;

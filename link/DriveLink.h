@@ -59,6 +59,8 @@ public:
 
 private:
     bool deadlinePassed();
+    // Reads away what is left of StaleBytes; false when a read failed.
+    bool skipStaleInput();
     bool waitForRoom(std::uint32_t bytes, Tick deadline);
     void awaitInput(bool readFailed);
 

@@ -30,6 +30,10 @@ struct LinkState {
     std::unique_ptr<SerialPort> port;
     QueueStatus queueStatus;
 
+    // Input from before the last command that its drop could not read (a read
+    // failed): skipped before any byte counts as the reply.
+    std::uint32_t StaleBytes = 0;
+
     std::string OutgoingLine;
     Tick ReplyDeadline = 0;
     bool TimedOut = false;

@@ -199,5 +199,19 @@ TEST_F(DriveCommandsTest, LeftoversThatCannotBeReadDoNotHoldUpTheCommand)
     EXPECT_EQ(port->written(), "31\r") << "the command still went out";
 }
 
+// Reads that fail while the leftovers are dropped, then work again, must not
+// make the leftovers the reply: "7" would be read as parameter 0's value.
+TEST_F(DriveCommandsTest, LeftoversNotDroppedForAFailedReadAreNeverTheReply)
+{
+    script({{1, "7\r"}});
+    clock.advanceTo(start + 10);
+    port->failReads(true);
+    port->setResponder([](FakeSerialPort& p, const std::string&) {
+        p.failReads(false);
+        p.arriveIn(3, "2048\r");
+    });
+    EXPECT_EQ(readParameter(link, 0), "2048");
+}
+
 }  // namespace
 }  // namespace vk::test
