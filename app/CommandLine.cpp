@@ -9,16 +9,19 @@ constexpr std::string_view kUsage =
     "Usage: termvk785n [OPTION]...\n"
     "Setup terminal for the VK785N servo driver.\n"
     "\n"
-    "  --device COMn=PATH  use the device at PATH for port COMn (n = 1 to 4);\n"
-    "                      without it COM1..COM4 are /dev/ttyS0../dev/ttyS3\n"
+    "  --device COMn=PATH  use the device at PATH for port COMn (n = 1 to 4) for\n"
+    "                      this run; without it the port map ports.conf (written\n"
+    "                      by 'vk785n ports --assign') says, or /dev/ttyS0..ttyS3\n"
     "  --simulate          start a simulated driver and talk to it instead of\n"
     "                      hardware (for every port not given by --device)\n"
+    "  --trace FILE        write every byte sent and received to FILE as it goes\n"
     "  --help              show this text and exit\n"
     "  --version           show the version and exit\n"
     "  -- SIMOPTION...     with --simulate: options for the simulated driver,\n"
     "                      e.g. -- --status 1 (see vk785n-sim --help)\n"
     "\n"
-    "The port number is read from $XDG_CONFIG_HOME/vk785n/registry.reg.\n";
+    "The port number is read from $XDG_CONFIG_HOME/vk785n/registry.reg.\n"
+    "When the port cannot be opened, 'vk785n doctor' says why and what to do.\n";
 
 constexpr std::string_view kVersion = "termvk785n 1.00\n";
 
@@ -49,6 +52,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         if (arg == "--") {
             cl.simulatorOptions.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
             break;
+        }
+        if (arg == "--trace") {
+            if (++i == args.size())
+                return failure("option '--trace' needs a file");
+            cl.traceFile = args[i];
+            continue;
         }
         std::string value;
         if (arg.rfind("--device=", 0) == 0) {

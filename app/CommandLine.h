@@ -15,6 +15,7 @@ struct CommandLine {
     DeviceMap devices;
     bool simulate = false;
     std::vector<std::string> simulatorOptions;  // what follows "--", for vk785n-sim
+    std::string traceFile;  // --trace FILE: every byte on the line, written as it goes
     std::string message;  // the usage text, the version, or what was wrong
 };
 

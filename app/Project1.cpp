@@ -7,15 +7,19 @@
 #include "console/HandlerGuard.h"
 #include "console/Unit1.h"
 #include "link/DriveLink.h"
+#include "link/PortChoice.h"
 #include "platform/Clock.h"
 #include "platform/PosixSerialPort.h"
+#include "platform/TracingSerialPort.h"
 #include "sim/SimulatorProcess.h"
 
 #include <QApplication>
 
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <optional>
+#include <system_error>
 
 namespace {
 
@@ -36,6 +40,18 @@ std::optional<int> answerWithoutWindow(const vk::CommandLine& commandLine)
         break;
     }
     return std::nullopt;
+}
+
+// The window shows nothing of a port that did not open: say it where the one
+// who started the program looks, with the command that finds out more.
+void reportUnopenedPort(const vk::DriveLink& link)
+{
+    if (link.state().phase != vk::LinkPhase::Failed)
+        return;
+    const std::string why = link.openError() ? link.openError()->what() : "cannot be opened";
+    std::cerr << "termvk785n: " << vk::portName(link.state().PortNumber) << " is not open: " << why
+              << "\n  what to do: vk785n doctor --device " << (link.openError() ? link.openError()->device() : "PATH")
+              << '\n';
 }
 
 // A run that a signal ends closes as the close box would. No error box can be
@@ -74,8 +90,8 @@ int main(int argc, char* argv[])
         QCoreApplication::exit(EXIT_FAILURE);
     });
 
-    vk::DeviceMap devices = commandLine.devices;
     std::optional<vk::sim::SimulatorProcess> simulator;
+    std::optional<std::string> simulatorLine;
     if (commandLine.simulate) {
         try {
             simulator.emplace(vk::sim::SimulatorProcess::besideThisProgram(), commandLine.simulatorOptions);
@@ -83,11 +99,24 @@ int main(int argc, char* argv[])
             std::cerr << "termvk785n: " << error.what() << '\n';
             return EXIT_FAILURE;
         }
-        devices = commandLine.devices.withDefault(simulator->devicePath());
+        simulatorLine = simulator->devicePath();
+    }
+    std::vector<std::string> problems;
+    const vk::DeviceMap devices = vk::chooseDevices(vk::PortMap(), simulatorLine, commandLine.devices, problems);
+    for (const std::string& problem : problems)
+        std::cerr << "termvk785n: " << problem << " (passed over)\n";
+    vk::PortOpener opener = vk::posixPortOpener();
+    if (!commandLine.traceFile.empty()) {
+        try {
+            opener = vk::tracingOpener(std::move(opener), std::make_shared<vk::LineTrace>(commandLine.traceFile));
+        } catch (const std::system_error& error) {
+            std::cerr << "termvk785n: cannot write the trace: " << error.what() << '\n';
+            return EXIT_FAILURE;
+        }
     }
 
     vk::SteadyClock clock;
-    vk::DriveLink link(clock, vk::posixPortOpener(), devices);
+    vk::DriveLink link(clock, opener, devices);
     QWidget* boxParent = nullptr;
     const vk::ErrorReporter report = [&terminating, &boxParent](const QString& message) {
         if (terminating)
@@ -97,6 +126,7 @@ int main(int argc, char* argv[])
     };
     vk::TForm1 Form1({.link = link, .reportError = report});
     boxParent = form = &Form1;
+    reportUnopenedPort(link);
     if (terminating)
         return closeOnSignal(Form1);
     Form1.show();

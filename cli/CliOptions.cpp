@@ -21,6 +21,11 @@ Commands:
   save               store the drive's parameters, refused while the servo is on
   status             the status word: servo on or off, which alarm bits
   watch              the status once a second, a line at each change, until Ctrl+C
+  ports              every serial device: adapter, access, who holds it, its COM name;
+                     with --assign COMn=PATH name the device of a port for good
+                     (in $XDG_CONFIG_HOME/vk785n/ports.conf, a stable by-id name
+                     where there is one)
+  doctor [COMn]      walk the connection step by step to one verdict and what to do
 
 Options:
   --device COMn=PATH  use the device at PATH for port COMn (n = 1 to 4); the
@@ -31,6 +36,7 @@ Options:
   --simulate          start a simulated driver and use it for every port not
                       given by --device; options after "--" go to it
   --save              restore: store the values in the drive once they match
+  --trace FILE        write every byte sent and received to FILE as it happens
   --json              print results as JSON, for scripts
   --help              show this text and exit
   --version           show the version and exit
@@ -44,6 +50,14 @@ Exit status:
   5  a value read back is not the one written
   6  the save was refused: the servo is on
   130 interrupted (Ctrl+C); what was written before is reported
+With several drives, the highest status of any.
+
+Doctor verdicts and their exit status:
+  0  the drive answered         14  CTS low: driver off or cable without RTS/CTS
+  10 no such device             15  no answer to the status query: cable, power
+  11 no permission              16  bytes that are no reply: baud rate, another device
+  12 held by another program    17  our own commands come back: loopback or terminal
+  13 not a serial line
 )";
 
 constexpr std::string_view kVersion = "vk785n 1.0.0\n";
@@ -59,7 +73,8 @@ constexpr std::size_t kAny = SIZE_MAX;
 constexpr std::array kCommands = {
     CommandSpec{"backup", 0, 1, false}, CommandSpec{"restore", 1, 1, true}, CommandSpec{"diff", 1, 1, true},
     CommandSpec{"get", 1, kAny, false}, CommandSpec{"set", 1, kAny, false}, CommandSpec{"save", 0, 0, false},
-    CommandSpec{"status", 0, 0, false}, CommandSpec{"watch", 0, 0, false},
+    CommandSpec{"status", 0, 0, false}, CommandSpec{"watch", 0, 0, false},   CommandSpec{"ports", 0, 0, false},
+    CommandSpec{"doctor", 0, 1, false},
 };
 
 CliOptions failure(const std::string& what)
@@ -97,6 +112,10 @@ std::string problemWith(const CliOptions& options)
         return "--save goes with 'restore' (use 'save' on its own)";
     if (!options.simulatorOptions.empty() && !options.simulate)
         return "options after '--' are for --simulate";
+    if (!options.assignment.empty() && options.command != "ports")
+        return "--assign goes with 'ports'";
+    if (options.command == "doctor" && !options.args.empty() && !isPortName(options.args.front()))
+        return "'" + options.args.front() + "' is no port name (COM1 to COM4)";
     return {};
 }
 
@@ -119,6 +138,12 @@ CliOptions parseCliOptions(const std::vector<std::string>& args)
             (arg == "--simulate" ? options.simulate : arg == "--json" ? options.json : options.save) = true;
             continue;
         }
+        if (arg == "--trace" || arg == "--assign") {
+            if (++i == args.size())
+                return failure("option '" + arg + "' needs a value");
+            (arg == "--trace" ? options.traceFile : options.assignment) = args[i];
+            continue;
+        }
         if (arg == "--device" || arg.starts_with("--device=")) {
             if (arg == "--device" && ++i == args.size())
                 return failure("option '--device' needs COMn=PATH or PATH");
@@ -138,6 +163,8 @@ CliOptions parseCliOptions(const std::vector<std::string>& args)
     }
     if (const std::string problem = problemWith(options); !problem.empty())
         return failure(problem);
+    if (options.command == "doctor" && !options.args.empty())
+        options.portName = options.args.front();
     return options;
 }
 

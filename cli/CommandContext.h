@@ -4,16 +4,18 @@
 #include "cli/DriveTasks.h"
 #include "cli/Json.h"
 #include "cli/Targets.h"
+#include "platform/SerialPort.h"
 
 #include <string>
 #include <vector>
 
 namespace vk::cli {
 
-// What a command runs with: its options and the drives they name.
+// What a command runs with: its options, the drives they name, how to open them.
 struct CommandContext {
     const CliOptions& options;
     const std::vector<Target>& targets;
+    PortOpener opener;  // the system's, traced when asked to
 
     const Target& target() const { return targets.front(); }
 

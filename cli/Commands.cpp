@@ -3,11 +3,14 @@
 #include "cli/CommandContext.h"
 #include "cli/DriveConnection.h"
 #include "cli/DriveTasks.h"
+#include "cli/ConnectionCommands.h"
 #include "cli/FileCommands.h"
 #include "cli/Interrupt.h"
 #include "cli/Report.h"
 #include "cli/Targets.h"
 #include "platform/NumberText.h"
+#include "platform/PosixSerialPort.h"
+#include "platform/TracingSerialPort.h"
 #include "sim/SimulatorProcess.h"
 
 #include <chrono>
@@ -15,6 +18,7 @@
 #include <iostream>
 #include <map>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 namespace vk::cli {
@@ -110,10 +114,18 @@ const std::map<std::string, DriveCommand>& driveCommands()
 // A command on the one drive the options name.
 int onOneDrive(const CommandContext& context, DriveCommand command)
 {
-    DriveConnection drive(context.target());
+    DriveConnection drive(context.target(), context.opener);
     if (!drive.opened())
         return complain(ExitStatus::PortNotOpened, drive.openProblem());
     return command(context, drive.link());
+}
+
+// The system's opener, each port traced when the options ask for it.
+PortOpener openerFor(const CliOptions& options)
+{
+    if (options.traceFile.empty())
+        return posixPortOpener();
+    return tracingOpener(posixPortOpener(), std::make_shared<LineTrace>(options.traceFile));
 }
 
 }  // namespace
@@ -124,23 +136,34 @@ int runCommand(const CliOptions& options)
     std::optional<sim::SimulatorProcess> simulator;
     std::optional<std::string> simulatorLine;
     std::vector<Target> targets;
+    std::vector<std::string> problems;
+    PortOpener opener;
     try {
+        opener = openerFor(options);
         if (options.simulate) {
-            // Its command log would bury the results.
+            // Its command log would bury the results; --trace shows the traffic.
             simulator.emplace(sim::SimulatorProcess::besideThisProgram(), options.simulatorOptions,
                               sim::SimulatorLog::Discarded);
             simulatorLine = simulator->devicePath();
         }
-        targets = chooseTargets(options, simulatorLine, PortSettings());
+        targets = chooseTargets(options, simulatorLine, PortSettings(), PortMap(), problems);
+    } catch (const std::system_error& error) {
+        return complain(ExitStatus::UsageOrFile, std::string("cannot write the trace: ") + error.what());
     } catch (const sim::SimulatorStartError& error) {
         return complain(ExitStatus::PortNotOpened,
                         std::string(error.what()) + " (vk785n-sim run with the same options says why)");
     } catch (const SettingsError& error) {
         return complain(ExitStatus::UsageOrFile, error.what());
     }
-    const CommandContext context{options, targets};
+    for (const std::string& problem : problems)
+        std::cerr << "vk785n: " << problem << " (passed over)\n";
+    const CommandContext context{options, targets, opener};
     if (options.command == "restore" || options.command == "diff")
         return fileCommand(context);
+    if (options.command == "ports")
+        return portsCommand(context, simulatorLine);
+    if (options.command == "doctor")
+        return doctorCommand(context);
     return onOneDrive(context, driveCommands().at(options.command));
 }
 

@@ -1,7 +1,5 @@
 #include "cli/DriveConnection.h"
 
-#include "platform/PosixSerialPort.h"
-
 namespace vk::cli {
 namespace {
 
@@ -16,8 +14,8 @@ DeviceMap onlyDevice(const std::string& device)
 
 }  // namespace
 
-DriveConnection::DriveConnection(const Target& target)
-    : link_(clock_, posixPortOpener(), onlyDevice(target.device))
+DriveConnection::DriveConnection(const Target& target, const PortOpener& opener)
+    : link_(clock_, opener, onlyDevice(target.device))
 {
     link_.state().PortNumber = kOnlyPort;
     opened_ = link_.OpenPort();

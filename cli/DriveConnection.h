@@ -11,7 +11,7 @@ namespace vk::cli {
 // One drive's line, opened for exclusive use for the life of a task.
 class DriveConnection {
 public:
-    explicit DriveConnection(const Target& target);
+    DriveConnection(const Target& target, const PortOpener& opener);
 
     bool opened() const { return opened_; }
     // Why it could not be opened: the device and the reason.

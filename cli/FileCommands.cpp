@@ -74,7 +74,7 @@ std::vector<Result> onEveryDrive(const CommandContext& context, const std::strin
     std::vector<std::thread> drives;
     for (std::size_t i = 0; i < context.targets.size(); ++i) {
         drives.emplace_back([&, i] {
-            DriveConnection drive(context.targets[i]);
+            DriveConnection drive(context.targets[i], context.opener);
             if (!drive.opened()) {
                 results[i].outcome = ExitStatus::PortNotOpened;
                 results[i].message = drive.openProblem();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CliOptions.h"
+#include "platform/settings/PortMap.h"
 #include "platform/settings/PortSettings.h"
 
 #include <optional>
@@ -19,9 +20,12 @@ struct Target {
 };
 
 // The drives the command line names: each --device PATH; without one, the
-// port the window is set to use (its registry store), through --device COMn=PATH
-// and the simulated driver's line. Throws SettingsError when the store cannot be read.
+// port given (doctor COMn) or the one the window is set to use (its registry
+// store), through the port map, the simulated driver's line and --device
+// COMn=PATH, as the window chooses. Port map lines that name no port are
+// reported in `problems`. Throws SettingsError when the store cannot be read.
 std::vector<Target> chooseTargets(const CliOptions& options, const std::optional<std::string>& simulatorLine,
-                                  const PortSettings& settings);
+                                  const PortSettings& settings, const PortMap& portMap,
+                                  std::vector<std::string>& problems);
 
 }  // namespace vk::cli

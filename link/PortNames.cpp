@@ -23,6 +23,11 @@ std::string portName(std::int32_t portNumber)
     return std::string(kComPrefix) + std::to_string(n);
 }
 
+bool isPortName(std::string_view name)
+{
+    return comNumber(name).has_value();
+}
+
 std::string DeviceMap::devicePath(const std::string& comName) const
 {
     if (const auto found = overrides_.find(comName); found != overrides_.end())
@@ -34,18 +39,22 @@ std::string DeviceMap::devicePath(const std::string& comName) const
 bool DeviceMap::assign(std::string_view comEqualsPath)
 {
     const auto equals = comEqualsPath.find('=');
-    if (equals == std::string_view::npos || equals + 1 == comEqualsPath.size())
+    return equals != std::string_view::npos
+           && assign(comEqualsPath.substr(0, equals), std::string(comEqualsPath.substr(equals + 1)));
+}
+
+bool DeviceMap::assign(std::string_view comName, const std::string& path)
+{
+    if (!isPortName(comName) || path.empty())
         return false;
-    const std::string_view name = comEqualsPath.substr(0, equals);
-    if (!comNumber(name))
-        return false;
-    assign(std::string(name), std::string(comEqualsPath.substr(equals + 1)));
+    overrides_[std::string(comName)] = path;
     return true;
 }
 
-void DeviceMap::assign(const std::string& comName, const std::string& path)
+void DeviceMap::overrideWith(const DeviceMap& other)
 {
-    overrides_[comName] = path;
+    for (const auto& [name, path] : other.overrides_)
+        overrides_[name] = path;
 }
 
 DeviceMap DeviceMap::withDefault(const std::string& path) const

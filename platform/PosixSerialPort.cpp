@@ -190,6 +190,14 @@ void PosixSerialPort::waitOutputRoom(Tick ms)
     std::this_thread::sleep_for(milliseconds(std::min(ms, kOutputRoomPollMs)));
 }
 
+std::optional<bool> PosixSerialPort::clearToSend()
+{
+    int lines = 0;
+    if (::ioctl(fd_, TIOCMGET, &lines) != 0)
+        return std::nullopt;
+    return (lines & TIOCM_CTS) != 0;
+}
+
 std::unique_ptr<SerialPort> openPosixSerialPort(const std::string& path)
 {
     return PosixSerialPort::open(path);

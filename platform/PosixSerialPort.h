@@ -26,6 +26,7 @@ public:
     std::ptrdiff_t write(std::string_view bytes, Tick timeoutMs) override;
     void waitReadable(Tick ms) override;
     void waitOutputRoom(Tick ms) override;
+    std::optional<bool> clearToSend() override;
 
 private:
     explicit PosixSerialPort(int fd) : fd_(fd) {}

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +30,9 @@ public:
     virtual void waitReadable(Tick ms) = 0;
     // Blocks until the output queue may have drained some, at most ms.
     virtual void waitOutputRoom(Tick ms) = 0;
+    // Whether the far end lets us send (CTS); nullopt for a line without modem
+    // lines, a pseudo-terminal say.
+    virtual std::optional<bool> clearToSend() { return std::nullopt; }
 
     // Reads and drops every byte waiting at this moment; one arriving meanwhile stays.
     void dropWaitingInput();

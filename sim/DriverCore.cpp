@@ -69,6 +69,8 @@ void DriverCore::setParameter(int number, std::int32_t value)
 
 std::vector<ReplyBatch> DriverCore::receive(std::string_view bytes)
 {
+    if (faults_.echo)
+        return {ReplyBatch{0, std::string(bytes)}};
     std::vector<ReplyBatch> batches;
     std::uint64_t lineFreeUs = 0;  // several commands at once are answered one after another
     for (const char byte : bytes) {

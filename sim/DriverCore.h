@@ -21,6 +21,7 @@ struct SimFaults {
     int batches = 1;          // each answer split into this many pieces
     bool paced = false;       // bytes leave at 9600 baud, about 1.04 ms each
     int storesWrong = -1;     // a write of this number is acknowledged but stores the value plus one
+    bool echo = false;        // sends back every byte it receives and answers nothing (a loopback)
 };
 
 // A piece of an answer and when it leaves, in microseconds after the command ended.

@@ -5,28 +5,6 @@
 
 namespace vk::sim {
 
-std::string escapedBytes(std::string_view bytes)
-{
-    std::string text;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\r') {
-            text += "\\r";
-        } else if (c == '\n') {
-            text += "\\n";
-        } else if (c == '\\') {
-            text += "\\\\";
-        } else if (byte >= 0x20 && byte < 0x7F) {
-            text += c;
-        } else {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\x%02X", byte);
-            text += hex;
-        }
-    }
-    return text;
-}
-
 std::string timeOfDay(std::chrono::system_clock::time_point at)
 {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(at);

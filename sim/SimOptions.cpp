@@ -100,6 +100,7 @@ const std::array kOptionSpecs = {
     OptionSpec{"--batches", true,
                [](SimOptions& o, std::string_view v) { o.faults.batches = parseWholeNumber("--batches", v, 1, kMaxBatches); }},
     OptionSpec{"--paced", false, [](SimOptions& o, std::string_view) { o.faults.paced = true; }},
+    OptionSpec{"--echo", false, [](SimOptions& o, std::string_view) { o.faults.echo = true; }},
     OptionSpec{"--store-wrong", true,
                [](SimOptions& o, std::string_view v) {
                    o.faults.storesWrong = parseWholeNumber("--store-wrong", v, 0, DriverCore::kStatusNumber - 1);
@@ -176,6 +177,8 @@ Faults:
   --batches N         send each answer in N pieces, 1 ms or more apart
   --paced             send at the pace of 9600 baud (about 1.04 ms a byte)
   --store-wrong N     acknowledge writes of N but store the value plus one
+  --echo              send back every byte received and answer nothing, as a
+                      loopback plug or a terminal would
   --stale TEXT        put TEXT on the line at start, before any terminal opens it
   --help              show this text
 

@@ -166,7 +166,33 @@ bool writeWhole(const std::filesystem::path& target, const std::string& text)
     return !ec;
 }
 
+bool isComment(std::string_view line)
+{
+    line = trimmed(line);
+    return line.starts_with(';') || line.starts_with('#');
+}
+
 }  // namespace
+
+std::vector<ProfileEntry> readProfileSection(const std::filesystem::path& file, const std::string& section)
+{
+    std::vector<ProfileEntry> entries;
+    const auto lines = splitLines(readWhole(file).value_or(""));
+    bool inSection = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view text = lines[i].text;
+        if (const auto name = sectionName(text)) {
+            inSection = sameName(*name, trimmed(section));
+            continue;
+        }
+        const auto eq = text.find('=');
+        if (!inSection || isComment(text) || eq == std::string_view::npos)
+            continue;
+        entries.push_back({std::string(trimmed(text.substr(0, eq))), std::string(trimmed(text.substr(eq + 1))),
+                           static_cast<int>(i) + 1});
+    }
+    return entries;
+}
 
 bool writeProfileString(const std::filesystem::path& file, const std::string& section, const std::string& key,
                         const std::string& value)

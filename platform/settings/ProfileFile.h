@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace vk {
 
@@ -15,5 +16,17 @@ namespace vk {
 // not 8-bit text, or the key and value would not read back as given.
 bool writeProfileString(const std::filesystem::path& file, const std::string& section, const std::string& key,
                         const std::string& value);
+
+// One key of a section, as a profile file holds it.
+struct ProfileEntry {
+    std::string key;
+    std::string value;
+    int line = 0;  // from 1
+};
+
+// The keys of one section of an INI file, in file order, names and values
+// without the spaces around them; lines that are no KEY=VALUE and ";" or "#"
+// comments are passed over. Empty when the file or the section is missing.
+std::vector<ProfileEntry> readProfileSection(const std::filesystem::path& file, const std::string& section);
 
 }  // namespace vk

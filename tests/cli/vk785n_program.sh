@@ -86,3 +86,31 @@ start_sim second
 expect 0 "2 drives: 2 done" --device "$first" --device "$line" restore "$work/drive.txt" --save
 [[ $(grep -c 'each read back as written; 24 25 not written (the drive.s own); saved' "$work/out") -eq 2 ]] ||
   fail "not one line per drive"
+
+case=port-map-and-device-over-it
+start_sim mapped --status 1
+mkdir -p "$XDG_CONFIG_HOME/vk785n"
+expect 0 "COM2 = $line" ports --assign "COM2=$line"
+printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\viv.ini\\COMPORT]\n"PortID"=dword:00000002\n' >"$XDG_CONFIG_HOME/vk785n/registry.reg"
+expect 0 "COM2 ($line): status 1: servo on" status
+expect 3 "/dev/vk785n-none: no such device" --device COM2=/dev/vk785n-none status
+
+case=trace-matches-the-simulator-log
+start_sim traced
+expect 0 "16 numbers written" --device "$line" --trace "$work/t.trace" backup "$work/traced.txt"
+sent_by_us="$(awk '$3 == "tx" { sub(/\\r$/, "", $4); print $4 }' "$work/t.trace")"
+seen_by_sim="$(sed -n 's/.* rx \(.*\)$/\1/p' "$work/traced.log")"
+[[ "$sent_by_us" == "$seen_by_sim" ]] || fail "commands differ: trace '$sent_by_us', simulator '$seen_by_sim'"
+received="$(awk '$3 == "rx" { print $4 }' "$work/t.trace")"
+answered="$(sed -n 's/.* tx \(.*\)$/\1/p' "$work/traced.log")"
+[[ "$received" == "$answered" ]] || fail "replies differ: trace '$received', simulator '$answered'"
+[[ $(wc -l <"$work/t.trace") -eq 34 ]] || fail "not one line per command and per reply"
+
+for verdict in "0 answered" "15 no answer:--silent" "16 no reply:--garbage" "17 echo:--echo"; do
+  status="${verdict%% *}" rest="${verdict#* }"
+  word="${rest%%:*}" option="${rest#*:}"
+  [[ "$option" == "$rest" ]] && option=""
+  case="doctor-$word"
+  start_sim "doctor$status" $option
+  expect "$status" "verdict: $word" doctor --device "$line"
+done

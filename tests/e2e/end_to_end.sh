@@ -64,6 +64,16 @@ run_and_check "$work/device.log" device --device "COM1=$(head -n 1 "$work/sim.ou
 kill "$sim_pid"
 sim_pid=""
 
+# A port named in the port map, as 'vk785n ports --assign' writes it.
+"$simulator" >"$work/portmap.out" 2>"$work/portmap.log" &
+sim_pid=$!
+wait_for '[[ -s "$work/portmap.out" ]]' 10 || { echo "FAIL: simulator printed no device path"; exit 1; }
+mkdir -p "$work/portmap/vk785n"
+printf '[Ports]\nCOM1=%s\n' "$(head -n 1 "$work/portmap.out")" >"$work/portmap/vk785n/ports.conf"
+run_and_check "$work/portmap.log" portmap
+kill "$sim_pid"
+sim_pid=""
+
 # The program's own simulator logs to the program's stderr and ends with it.
 run_and_check "$work/simulate.log" simulate --simulate -- --status 1
 if pgrep -f "^$simulator --status 1\$" >/dev/null; then

@@ -1,4 +1,6 @@
+#include "link/PortChoice.h"
 #include "link/PortNames.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +48,30 @@ TEST(PortNamesTest, AssignTakesComOneToFourWithAPathAndRejectsTheRest)
         EXPECT_EQ(devices.assign(std::string_view(c.text)), c.taken) << c.text;
         EXPECT_EQ(devices.devicePath(c.name), c.device) << c.text;
     }
+}
+
+// Defaults, then the port map, then the simulator for every name, then --device.
+TEST(PortChoiceTest, EachSourceOverridesTheOneBefore)
+{
+    test::TempFolder folder;
+    test::writeFile(folder / "ports.conf", "[Ports]\nCOM1=/dev/ttyUSB0\nCOM2 = /dev/by-id/x\nCOM9=/dev/y\n");
+    const PortMap portMap(folder.path());
+    DeviceMap commandLine;
+    commandLine.assign("COM2=/dev/ttyACM0");
+
+    std::vector<std::string> problems;
+    DeviceMap devices = chooseDevices(portMap, std::nullopt, DeviceMap(), problems);
+    EXPECT_EQ(devices.devicePath("COM1"), "/dev/ttyUSB0");
+    EXPECT_EQ(devices.devicePath("COM2"), "/dev/by-id/x");
+    EXPECT_EQ(devices.devicePath("COM3"), "/dev/ttyS2");
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(problems[0], (folder / "ports.conf").string() + ":4: 'COM9=/dev/y' is no port name (COM1 to COM4) with a device");
+
+    devices = chooseDevices(portMap, std::nullopt, commandLine, problems);
+    EXPECT_EQ(devices.devicePath("COM2"), "/dev/ttyACM0");
+    devices = chooseDevices(portMap, "/dev/pts/7", commandLine, problems);
+    EXPECT_EQ(devices.devicePath("COM1"), "/dev/pts/7");
+    EXPECT_EQ(devices.devicePath("COM2"), "/dev/ttyACM0");
 }
 
 }  // namespace

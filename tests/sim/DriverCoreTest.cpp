@@ -77,6 +77,7 @@ TEST(DriverCore, AnswersEachCommandWithItsBytes)
         {"garbage status", garbage, "31\r", "ZZ?\r"},
         {"garbage flags word", garbage, "04\r", "ZZ?\r"},
         {"garbage leaves acks", garbage, "02=6\r\r", ".\r"},
+        {"echo sends the command back", {.echo = true}, "31\r00\r", "31\r00\r"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -28,7 +28,7 @@ TEST(SimOptions, SetsEverySwitch)
                                                 "--silent", "--silent-from", "18", "--ack", "\\x15",
                                                 "--ack-from", "6", "--ack-only", "--crlf", "--garbage",
                                                 "--batches", "4", "--paced", "--stale", "12\\r", "--store-wrong", "6",
-                                                "--help"});
+                                                "--echo", "--help"});
     EXPECT_EQ(options.status, 0x8001);
     EXPECT_EQ(options.parameters, (std::vector<std::pair<int, std::int32_t>>{{4, 0x46}, {22, -3}}));
     EXPECT_TRUE(options.faults.silent);
@@ -41,6 +41,7 @@ TEST(SimOptions, SetsEverySwitch)
     EXPECT_EQ(options.faults.batches, 4);
     EXPECT_TRUE(options.faults.paced);
     EXPECT_EQ(options.faults.storesWrong, 6);
+    EXPECT_TRUE(options.faults.echo);
     EXPECT_EQ(options.stale, "12\r");
     EXPECT_TRUE(options.help);
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,8 @@ public:
     // The output queue reports `count` bytes until tick `until`.
     void holdOutput(std::uint32_t count, Tick until) { heldOut_ = count; heldUntil_ = until; }
     void failReads(bool fail) { failReads_ = fail; }
+    // What the line's CTS shows; nullopt (no modem lines) unless set.
+    void setClearToSend(std::optional<bool> cts) { clearToSend_ = cts; }
 
     const std::vector<Write>& writes() const { return writes_; }
     std::string written() const;
@@ -45,6 +48,7 @@ public:
     std::ptrdiff_t write(std::string_view bytes, Tick timeoutMs) override;
     void waitReadable(Tick ms) override;
     void waitOutputRoom(Tick ms) override;
+    std::optional<bool> clearToSend() override { return clearToSend_; }
 
 private:
     struct Arrival {
@@ -61,6 +65,7 @@ private:
     std::uint32_t heldOut_ = 0;
     Tick heldUntil_ = 0;
     bool failReads_ = false;
+    std::optional<bool> clearToSend_;
 };
 
 }  // namespace vk::test
