@@ -20,7 +20,7 @@ using namespace vk;
 using std::chrono::steady_clock;
 using Millis = std::chrono::duration<double, std::milli>;
 
-constexpr Tick kIdleWaitMs = 2000;
+constexpr Budget kIdleWait{2000};
 constexpr int kRoundTrips = 50;
 constexpr double kIdleGoalPercent = 2.0;
 constexpr double kRoundTripGoalMs = 1.0;
@@ -94,8 +94,8 @@ int main()
     }
     std::printf("simulated driver on %s, bytes paced at 9600 baud\n", driver.devicePath().c_str());
 
-    bool met = reportIdleWait("AwaitChar(2000), no reply", [&] { link.AwaitChar(kIdleWaitMs); });
-    met &= reportIdleWait("CollectReply(2000), no reply", [&] { link.CollectReply(kIdleWaitMs, true); });
+    bool met = reportIdleWait("AwaitChar(2000), no reply", [&] { link.AwaitChar(kIdleWait); });
+    met &= reportIdleWait("CollectReply(2000), no reply", [&] { link.CollectReply(kIdleWait, true); });
 
     const double trip = medianStatusRoundTrip(link);
     if (trip < 0) {

@@ -10,8 +10,8 @@
 namespace vk::cli {
 namespace {
 
-// The driver answers within milliseconds; a second leaves room for a slow one.
-constexpr Tick kAnswerBudgetMs = 2000;
+// The driver answers within milliseconds; two seconds leave room for a slow one.
+constexpr Budget kAnswerBudget{2000};
 constexpr std::string_view kSimulator = "vk785n-sim";
 
 struct Probe {
@@ -126,8 +126,9 @@ bool checkHandshake(Probe& probe, SerialPort& port)
 std::string exchange(SerialPort& port, const DoctorSeams& seams, std::string_view command)
 {
     port.dropWaitingInput();
-    port.write(command, seams.answerBudgetMs);
-    const Tick deadline = seams.clock.tickMs() + seams.answerBudgetMs;
+    const auto budget = static_cast<Tick>(seams.answerBudget.count());
+    port.write(command, budget);
+    const Tick deadline = seams.clock.tickMs() + budget;
     std::string reply;
     char byte = 0;
     while (!reply.ends_with('\r') && seams.clock.tickMs() <= deadline) {
@@ -165,7 +166,7 @@ bool checkAnswer(Probe& probe, SerialPort& port, const DoctorSeams& seams)
 DoctorSeams systemSeams(Clock& clock, PortOpener opener)
 {
     return DoctorSeams{[](const std::string& path) { return describeDevice(path); },
-                       [] { return listSerialDevices(); }, std::move(opener), clock, kAnswerBudgetMs};
+                       [] { return listSerialDevices(); }, std::move(opener), clock, kAnswerBudget};
 }
 
 Diagnosis diagnose(const std::string& device, const DoctorSeams& seams)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/DriveLink.h"
 #include "platform/Clock.h"
 #include "platform/SerialDevices.h"
 #include "platform/SerialPort.h"
@@ -42,7 +43,7 @@ struct DoctorSeams {
     std::function<std::vector<SerialDevice>()> list;
     PortOpener opener;
     Clock& clock;
-    Tick answerBudgetMs;
+    Budget answerBudget;
 };
 
 // The doctor's seams on this machine.

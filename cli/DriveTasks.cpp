@@ -61,7 +61,7 @@ bool writeAll(DriveLink& link, const std::vector<FileValue>& values, RestoreResu
             return false;
         }
         progress(v.number, static_cast<int>(i) + 1, static_cast<int>(toWrite.size()));
-        if (!link.awaitOutputRoom(ParameterSet::kWriteRoomBytes, ParameterSet::kWriteRoomBudgetMs)) {
+        if (!link.awaitOutputRoom(ParameterSet::kWriteRoomBytes, ParameterSet::kWriteRoomBudget)) {
             result = ended(result, ExitStatus::NoAnswer, "the line took no more bytes before number " + numberText(v.number)
                                                              + "; " + writtenList(result.written));
             return false;

@@ -70,7 +70,7 @@ private:
     void collectReply()
     {
         const Tick budget = input_.ConsumeIntegralInRange<Tick>(0, kLongestBudgetMs);
-        const Reply reply = link_.CollectReply(budget, input_.ConsumeBool());
+        const Reply reply = link_.CollectReply(Budget(budget), input_.ConsumeBool());
         checkWaitedAtMost(budget + kOvershootMs);
         if (reply.outcome != ReplyOutcome::Complete) {
             FUZZ_CHECK(reply.text.empty());
@@ -84,7 +84,7 @@ private:
     void awaitChar()
     {
         const Tick budget = input_.ConsumeIntegralInRange<Tick>(0, kLongestBudgetMs);
-        link_.AwaitChar(budget);
+        link_.AwaitChar(Budget(budget));
         checkWaitedAtMost(budget + kOvershootMs);
         const LinkState& state = link_.state();
         if (state.TimedOut) {

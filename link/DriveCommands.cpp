@@ -7,8 +7,8 @@
 namespace vk {
 namespace {
 
-constexpr Tick kReplyBudgetMs = 10000;
-constexpr Tick kWriteAckBudgetMs = 2000;
+constexpr Budget kReplyBudget{10000};
+constexpr Budget kWriteAckBudget{2000};
 constexpr char kAck = '.';
 constexpr char kCr = '\r';
 constexpr std::string_view kSaveCommand = "$S";
@@ -64,7 +64,7 @@ StatusReply queryStatus(DriveLink& link)
     StatusReply status;
     if (!link.SendLine(twoDigitNumber(kStatusNumber)))
         return status;
-    Reply reply = link.CollectReply(kReplyBudgetMs, true);
+    Reply reply = link.CollectReply(kReplyBudget, true);
     if (reply.outcome != ReplyOutcome::Complete)
         return status;
     status.status = parseStatusWord(reply.text).value_or(0);
@@ -75,7 +75,7 @@ StatusReply queryStatus(DriveLink& link)
 std::optional<std::string> readParameter(DriveLink& link, int number)
 {
     link.SendLine(twoDigitNumber(number));
-    Reply reply = link.CollectReply(kReplyBudgetMs, false);
+    Reply reply = link.CollectReply(kReplyBudget, false);
     if (reply.outcome != ReplyOutcome::Complete)
         return std::nullopt;
     return std::move(reply.text);
@@ -84,22 +84,22 @@ std::optional<std::string> readParameter(DriveLink& link, int number)
 bool writeParameter(DriveLink& link, int number, std::int32_t value)
 {
     link.SendLine(writeCommand(number, value));
-    link.AwaitChar(kWriteAckBudgetMs);
+    link.AwaitChar(kWriteAckBudget);
     if (!acknowledged(link.state()))
         return false;
     // The byte after the "." is the driver's business; even none of it fails nothing.
-    link.AwaitChar(kReplyBudgetMs);
+    link.AwaitChar(kReplyBudget);
     return true;
 }
 
 bool SaveParam(DriveLink& link)
 {
     link.SendLine(kSaveCommand);
-    link.AwaitChar(kReplyBudgetMs);
+    link.AwaitChar(kReplyBudget);
     if (!acknowledged(link.state()))
         return false;
     // One more byte is taken only if it is already there.
-    link.state().ReplyDeadline = link.clock().tickMs() + kReplyBudgetMs;
+    link.state().ReplyDeadline = link.deadlineIn(kReplyBudget);
     link.ReceiveChar(link.state().AckChar);
     return true;
 }

@@ -9,10 +9,10 @@ namespace {
 
 constexpr char kCr = '\r';
 constexpr char kTimeoutChar = '?';
-constexpr Tick kSendRoomBudgetMs = 1000;
-constexpr Tick kWriteTimeoutMs = 1000;
+constexpr Budget kSendRoomBudget{1000};
+constexpr Budget kWriteTimeout{1000};
 // After a failed read the bytes are still waiting, so the port would not block.
-constexpr Tick kReadRetryPauseMs = 1;
+constexpr Budget kReadRetryPause{1};
 
 constexpr int kLineReadFailed = -1;
 constexpr int kLineComplete = 1;
@@ -85,18 +85,23 @@ bool DriveLink::waitForRoom(std::uint32_t bytes, Tick deadline)
     }
 }
 
-bool DriveLink::awaitOutputRoom(std::uint32_t bytes, Tick budgetMs)
+Tick DriveLink::deadlineIn(Budget budget)
 {
-    state_.ReplyDeadline = clock_.tickMs() + budgetMs;
+    return clock_.tickMs() + static_cast<Tick>(budget.count());
+}
+
+bool DriveLink::awaitOutputRoom(std::uint32_t bytes, Budget budget)
+{
+    state_.ReplyDeadline = deadlineIn(budget);
     return waitForRoom(bytes, state_.ReplyDeadline);
 }
 
 bool DriveLink::SendLine(std::string_view text)
 {
-    const Tick start = clock_.tickMs();
+    const Tick roomDeadline = deadlineIn(kSendRoomBudget);
     state_.OutgoingLine.assign(text);
     state_.OutgoingLine += kCr;
-    if (!waitForRoom(static_cast<std::uint32_t>(state_.OutgoingLine.size()), start + kSendRoomBudgetMs))
+    if (!waitForRoom(static_cast<std::uint32_t>(state_.OutgoingLine.size()), roomDeadline))
         return false;
     if (state_.port) {
         // Whatever came after the last exchange ended (the byte behind a wrong
@@ -105,7 +110,7 @@ bool DriveLink::SendLine(std::string_view text)
         state_.port->dropWaitingInput();
         state_.StaleBytes = state_.port->bytesWaitingIn();
         // A write cut short by its time-out is not told apart: the reply wait will show it.
-        state_.port->write(state_.OutgoingLine, kWriteTimeoutMs);
+        state_.port->write(state_.OutgoingLine, static_cast<Tick>(kWriteTimeout.count()));
     }
     return true;
 }
@@ -185,14 +190,14 @@ void DriveLink::awaitInput(bool readFailed)
     if (!state_.port)
         clock_.sleepMs(left);
     else if (readFailed)
-        clock_.sleepMs(kReadRetryPauseMs);
+        clock_.sleepMs(static_cast<Tick>(kReadRetryPause.count()));
     else
         state_.port->waitReadable(left);
 }
 
-Reply DriveLink::CollectReply(Tick budgetMs, bool stopOnReadError)
+Reply DriveLink::CollectReply(Budget budget, bool stopOnReadError)
 {
-    state_.ReplyDeadline = clock_.tickMs() + budgetMs;
+    state_.ReplyDeadline = deadlineIn(budget);
     std::string replyLine;
     for (;;) {
         std::string linePiece;
@@ -208,9 +213,9 @@ Reply DriveLink::CollectReply(Tick budgetMs, bool stopOnReadError)
     }
 }
 
-void DriveLink::AwaitChar(Tick budgetMs)
+void DriveLink::AwaitChar(Budget budget)
 {
-    state_.ReplyDeadline = clock_.tickMs() + budgetMs;
+    state_.ReplyDeadline = deadlineIn(budget);
     // ReceiveChar finds nothing either with an empty queue or after a failed read.
     while (!ReceiveChar(state_.AckChar))
         awaitInput(state_.queueStatus.cbInQue > 0);

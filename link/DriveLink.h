@@ -6,12 +6,17 @@
 #include "platform/PortOpenError.h"
 #include "platform/SerialPort.h"
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace vk {
+
+// How long an exchange may wait: milliseconds, so that a budget in other
+// units is converted by the compiler, or refused where it would lose precision.
+using Budget = std::chrono::milliseconds;
 
 enum class ReplyOutcome { Complete, TimedOut, ReadFailed };
 
@@ -47,13 +52,15 @@ public:
     // -1 when the read failed.
     int ReceiveLine(std::string& text);
     // A reply line within the budget, its text cut at 64 characters.
-    Reply CollectReply(Tick budgetMs, bool stopOnReadError);
+    Reply CollectReply(Budget budget, bool stopOnReadError);
     // AckChar becomes the first byte within the budget, or "?" with TimedOut set.
-    void AwaitChar(Tick budgetMs);
+    void AwaitChar(Budget budget);
 
     // Sets ReplyDeadline to now + budget and waits until the output queue has
     // room for `bytes`; false when the deadline passes first.
-    bool awaitOutputRoom(std::uint32_t bytes, Tick budgetMs);
+    bool awaitOutputRoom(std::uint32_t bytes, Budget budget);
+    // The tick at which a budget that starts now runs out.
+    Tick deadlineIn(Budget budget);
     // Reads the queue counts into state().queueStatus.
     void refreshQueueStatus();
 

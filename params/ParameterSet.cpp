@@ -57,7 +57,7 @@ bool ParameterSet::ReadParam()
 bool ParameterSet::UpdateParam()
 {
     for (int number = 0; number <= kLastWriteVisit; ++number) {
-        if (!link_.awaitOutputRoom(kWriteRoomBytes, kWriteRoomBudgetMs))
+        if (!link_.awaitOutputRoom(kWriteRoomBytes, kWriteRoomBudget))
             return false;
         const std::int32_t value = GetEditValue(number);
         if (valuePresent_ && !writeParameter(link_, number, value))

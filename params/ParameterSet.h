@@ -2,14 +2,12 @@
 
 #include "params/ParameterCache.h"
 #include "params/ParameterControls.h"
-#include "platform/Clock.h"
+#include "link/DriveLink.h"
 
 #include <cstdint>
 #include <string>
 
 namespace vk {
-
-class DriveLink;
 
 // The driver's parameters as the terminal holds them: the cache of reply
 // texts, the status word, and the bulk read and write between the driver and
@@ -19,7 +17,7 @@ public:
     // The bulk write visits 0..25 and waits for output room before each one.
     static constexpr int kLastWriteVisit = 25;
     static constexpr std::uint32_t kWriteRoomBytes = 10;
-    static constexpr Tick kWriteRoomBudgetMs = 5000;
+    static constexpr Budget kWriteRoomBudget{5000};
 
     ParameterSet(DriveLink& link, ParameterControls& controls);
 

@@ -62,12 +62,12 @@ INSTANTIATE_TEST_SUITE_P(, SendLineRoomTest,
 TEST_F(LineExchangeTest, AwaitOutputRoomSetsTheDeadlineAndWaitsForIt)
 {
     port->holdOutput(1015, start + 3000);
-    EXPECT_TRUE(link.awaitOutputRoom(10, 5000));
+    EXPECT_TRUE(link.awaitOutputRoom(10, Budget(5000)));
     EXPECT_EQ(elapsed(), 3000u);
     EXPECT_EQ(link.state().ReplyDeadline, start + 5000);
 
     port->holdOutput(1015, start + 20000);
-    EXPECT_FALSE(link.awaitOutputRoom(10, 5000));
+    EXPECT_FALSE(link.awaitOutputRoom(10, Budget(5000)));
     EXPECT_EQ(elapsed(), 3000u + 5001u);
 }
 
@@ -116,7 +116,7 @@ TEST_P(CollectReplyTest, GathersBatchesUntilOneEndsInCrOrTheDeadlinePasses)
 {
     const ReplyCase& c = GetParam();
     script(c.arrivals);
-    const Reply reply = link.CollectReply(kReplyBudget, true);
+    const Reply reply = link.CollectReply(Budget(kReplyBudget), true);
     EXPECT_EQ(reply.outcome, c.outcome);
     EXPECT_EQ(reply.text, c.text);
     EXPECT_EQ(link.state().TimedOut, c.outcome == ReplyOutcome::TimedOut);
@@ -155,11 +155,11 @@ TEST_F(LineExchangeTest, ReadFailureEndsCollectReplyOnlyWhenAskedTo)
 {
     port->arrive(start, "12\r");
     port->failReads(true);
-    EXPECT_EQ(link.CollectReply(kReplyBudget, true).outcome, ReplyOutcome::ReadFailed);
+    EXPECT_EQ(link.CollectReply(Budget(kReplyBudget), true).outcome, ReplyOutcome::ReadFailed);
     EXPECT_FALSE(link.state().TimedOut);
     EXPECT_EQ(elapsed(), 0u);
 
-    EXPECT_EQ(link.CollectReply(kReplyBudget, false).outcome, ReplyOutcome::TimedOut);
+    EXPECT_EQ(link.CollectReply(Budget(kReplyBudget), false).outcome, ReplyOutcome::TimedOut);
     EXPECT_EQ(elapsed(), kReplyBudget + 1);
 }
 
@@ -177,7 +177,7 @@ TEST_P(AwaitCharTest, TakesTheFirstByteOrQuestionMarkAfterTheBudget)
 {
     const CharCase& c = GetParam();
     script(c.arrivals);
-    link.AwaitChar(kCharBudget);
+    link.AwaitChar(Budget(kCharBudget));
     EXPECT_EQ(link.state().AckChar, c.ack);
     EXPECT_EQ(link.state().TimedOut, c.ack == '?');
     EXPECT_EQ(elapsed(), c.endsAfter);
@@ -195,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(, AwaitCharTest,
 TEST_F(LineExchangeTest, FailedReadYieldsNoByteNotTheLastOneReceived)
 {
     port->arrive(start, ".");
-    link.AwaitChar(kCharBudget);
+    link.AwaitChar(Budget(kCharBudget));
     ASSERT_EQ(link.state().AckChar, '.');
 
     port->arrive(start, "x");
@@ -203,7 +203,7 @@ TEST_F(LineExchangeTest, FailedReadYieldsNoByteNotTheLastOneReceived)
     char c = 'y';
     EXPECT_FALSE(link.ReceiveChar(c));
     EXPECT_EQ(c, '\0');
-    link.AwaitChar(kCharBudget);
+    link.AwaitChar(Budget(kCharBudget));
     EXPECT_EQ(link.state().AckChar, '?');
     EXPECT_TRUE(link.state().TimedOut);
     EXPECT_EQ(elapsed(), kCharBudget + 1);
@@ -218,11 +218,11 @@ protected:
 TEST_P(TickRangeTest, WaitsKeepTheirBudgetAcrossThe32BitLimit)
 {
     port->arrive(start + 1500, ".");
-    link.AwaitChar(kCharBudget);
+    link.AwaitChar(Budget(kCharBudget));
     EXPECT_EQ(link.state().AckChar, '.');
     EXPECT_EQ(elapsed(), 1500u);
 
-    link.AwaitChar(kCharBudget);
+    link.AwaitChar(Budget(kCharBudget));
     EXPECT_TRUE(link.state().TimedOut);
     EXPECT_EQ(elapsed(), 1500u + kCharBudget + 1);
 }
@@ -276,9 +276,9 @@ TEST_P(UnopenedLinkTest, SendsNothingAndWaitsOutEveryDeadline)
     const Tick start = clock.tickMs();
     EXPECT_TRUE(link.SendLine("31"));
     EXPECT_EQ(clock.tickMs(), start);
-    EXPECT_EQ(link.CollectReply(kReplyBudget, true).outcome, ReplyOutcome::TimedOut);
+    EXPECT_EQ(link.CollectReply(Budget(kReplyBudget), true).outcome, ReplyOutcome::TimedOut);
     EXPECT_EQ(clock.tickMs(), start + kReplyBudget + 1);
-    link.AwaitChar(kCharBudget);
+    link.AwaitChar(Budget(kCharBudget));
     EXPECT_EQ(link.state().AckChar, '?');
     EXPECT_EQ(clock.tickMs(), start + kReplyBudget + kCharBudget + 2);
 

@@ -61,6 +61,19 @@ TEST_F(PtyLinkTest, QueriesReadsWritesAndSaves)
     EXPECT_EQ(queryStatus(link).status, 0x8001);
 }
 
+// The one wait on the real clock: the budgets themselves are checked to the
+// millisecond on the fake one.
+TEST_F(PtyLinkTest, AWaitForASilentDriverEndsOnItsRealDeadline)
+{
+    using namespace std::chrono_literals;
+    ASSERT_TRUE(link.SendLine("xx"));  // no command: the driver answers nothing
+    const auto begin = std::chrono::steady_clock::now();
+    EXPECT_EQ(link.CollectReply(300ms, false).outcome, ReplyOutcome::TimedOut);
+    const auto waited = std::chrono::steady_clock::now() - begin;
+    EXPECT_GE(waited, 300ms);
+    EXPECT_LT(waited, 400ms);
+}
+
 class StaleInputTest : public PtyLinkTest {
 protected:
     StaleInputTest() : PtyLinkTest("7\r") {}

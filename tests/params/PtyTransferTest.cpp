@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
 #include <string>
 #include <vector>
@@ -82,21 +81,6 @@ TEST_F(PtyTransfer, WhatIsWrittenReadsBackAndEdit12KeepsItsText)
     EXPECT_EQ(shown.editText(12), "0");
     for (int radio = 1; radio <= kParameterRadios; ++radio)
         EXPECT_EQ(shown.radioChecked(radio), controls.radioChecked(radio)) << "RadioButton" << radio;
-}
-
-TEST_F(PtyTransfer, ReadGivesUpTenSecondsAfterTheDriverStopsAt6)
-{
-    start({.silentFrom = 6});
-    const auto begin = std::chrono::steady_clock::now();
-
-    EXPECT_FALSE(params->ReadParam());
-
-    EXPECT_GE(std::chrono::steady_clock::now() - begin, std::chrono::milliseconds(10000));
-    EXPECT_FALSE(link->state().TimedOut);
-    EXPECT_EQ(params->cache().fetch(4), "077");
-    EXPECT_EQ(params->cache().fetch(6), "0");
-    EXPECT_TRUE(controls.radioChecked(11));
-    EXPECT_EQ(controls.editText(4), "0");
 }
 
 TEST_F(PtyTransfer, WriteStopsAtAWrongAcknowledgementAt6)
