@@ -4,7 +4,7 @@
 
 #include "link/DriveCommands.h"
 #include "platform/PosixSerialPort.h"
-#include "tests/link/SimulatedDriverProcess.h"
+#include "bench/PacedLink.h"
 
 #include <sys/resource.h>
 
@@ -77,22 +77,11 @@ double medianStatusRoundTrip(DriveLink& link)
 
 int main()
 {
-    sim::SimFaults paced;
-    paced.paced = true;
-    sim::DriverCore core(paced);
+    sim::DriverCore core;
     core.setStatusWord(0x8001);
-    const test::SimulatedDriverProcess driver(core);
-
-    SteadyClock clock;
-    DeviceMap devices;
-    devices.assign("COM1", driver.devicePath());
-    DriveLink link(clock, posixPortOpener(), devices);
-    link.state().PortNumber = 1;
-    if (!link.OpenPort()) {
-        std::fprintf(stderr, "vk785n-bench: cannot open %s\n", driver.devicePath().c_str());
-        return 1;
-    }
-    std::printf("simulated driver on %s, bytes paced at 9600 baud\n", driver.devicePath().c_str());
+    bench::PacedLink paced(core, posixPortOpener());
+    DriveLink& link = paced.link;
+    std::printf("simulated driver on %s, bytes paced at 9600 baud\n", paced.driver.devicePath().c_str());
 
     bool met = reportIdleWait("AwaitChar(2000), no reply", [&] { link.AwaitChar(kIdleWait); });
     met &= reportIdleWait("CollectReply(2000), no reply", [&] { link.CollectReply(kIdleWait, true); });
@@ -102,7 +91,7 @@ int main()
         std::fprintf(stderr, "vk785n-bench: a status query failed\n");
         return 1;
     }
-    const double pacing = statusPacingMs(core);
+    const double pacing = statusPacingMs(bench::paced(core));
     const bool tripMet = trip - pacing <= kRoundTripGoalMs;
     std::printf("status query round trip: median %.3f ms of %d; simulator pacing %.3f ms; "
                 "difference %.3f ms (goal <= %.0f ms: %s)\n",

@@ -9,7 +9,7 @@
 #include "cli/DriveTasks.h"
 #include "platform/PosixSerialPort.h"
 #include "platform/TracingSerialPort.h"
-#include "tests/link/SimulatedDriverProcess.h"
+#include "bench/PacedLink.h"
 
 #include <algorithm>
 #include <chrono>
@@ -125,19 +125,13 @@ bool report(const char* what, double measured, const Floor& floor, double plainM
 
 void noProgress(int, int, int) {}
 
-// The backup once more with every byte written to a trace file as it goes.
-double tracedBackupMs(const std::string& device)
+// The backup once more, on a driver of its own, with every byte written to a
+// trace file as it goes.
+double tracedBackupMs(const sim::DriverCore& core)
 {
     const auto traceFile = std::filesystem::temp_directory_path() / ("vk785n-bench-" + std::to_string(::getpid()) + ".trace");
-    SteadyClock clock;
-    DeviceMap devices;
-    devices.assign("COM1", device);
-    DriveLink link(clock, tracingOpener(posixPortOpener(), std::make_shared<LineTrace>(traceFile)), devices);
-    link.state().PortNumber = 1;
-    const double ms = link.OpenPort() ? medianMs([&] {
-        return cli::backupDrive(link, noProgress).outcome == cli::ExitStatus::Done;
-    })
-                                      : -1;
+    bench::PacedLink traced(core, tracingOpener(posixPortOpener(), std::make_shared<LineTrace>(traceFile)));
+    const double ms = medianMs([&] { return cli::backupDrive(traced.link, noProgress).outcome == cli::ExitStatus::Done; });
     std::filesystem::remove(traceFile);
     return ms;
 }
@@ -146,21 +140,11 @@ double tracedBackupMs(const std::string& device)
 
 int main()
 {
-    sim::SimFaults paced;
-    paced.paced = true;
-    const sim::DriverCore core(paced);
-    const test::SimulatedDriverProcess driver(core);
-
-    SteadyClock clock;
-    DeviceMap devices;
-    devices.assign("COM1", driver.devicePath());
-    DriveLink link(clock, posixPortOpener(), devices);
-    link.state().PortNumber = 1;
-    if (!link.OpenPort()) {
-        std::fprintf(stderr, "vk785n-transfer-bench: cannot open %s\n", driver.devicePath().c_str());
-        return 1;
-    }
-    std::printf("simulated driver on %s, bytes paced at 9600 baud\n", driver.devicePath().c_str());
+    const sim::DriverCore core = bench::paced(sim::DriverCore());
+    bench::PacedLink paced(core, posixPortOpener());
+    DriveLink& link = paced.link;
+    const std::string& device = paced.driver.devicePath();
+    std::printf("simulated driver on %s, bytes paced at 9600 baud\n", device.c_str());
 
     cli::BackupResult backup;
     const double backupMs = medianMs([&] {
@@ -180,12 +164,12 @@ int main()
         return 1;
     }
     link.ClosePort();
-    const double tracedMs = tracedBackupMs(driver.devicePath());
+    const double tracedMs = tracedBackupMs(core);
     const auto backupSeries = backupCommands();
     const auto restoreSeries = restoreCommands(written);
-    bool met = report("backup", backupMs, floorOf(core, backupSeries), plainMedianMs(driver.devicePath(), backupSeries));
+    bool met = report("backup", backupMs, floorOf(core, backupSeries), plainMedianMs(device, backupSeries));
     met &= report("restore with read-back", restoreMs, floorOf(core, restoreSeries),
-                  plainMedianMs(driver.devicePath(), restoreSeries));
+                  plainMedianMs(device, restoreSeries));
     std::printf("backup with --trace    median %6.1f ms of %d; ratio to the backup without it %.3f\n", tracedMs, kRuns,
                 tracedMs / backupMs);
     return met ? 0 : 2;

@@ -97,24 +97,26 @@ bool readBackAll(DriveLink& link, const std::vector<FileValue>& values, RestoreR
     return true;
 }
 
-}  // namespace
-
-std::vector<int> bulkReadNumbers()
+// The numbers of the table that have the flag, in order.
+std::vector<int> numbersWhere(bool ParameterEntry::*flag)
 {
     std::vector<int> numbers;
     for (const ParameterEntry& entry : parameterTable())
-        if (entry.read)
+        if (entry.*flag)
             numbers.push_back(entry.number);
     return numbers;
 }
 
+}  // namespace
+
+std::vector<int> bulkReadNumbers()
+{
+    return numbersWhere(&ParameterEntry::read);
+}
+
 std::vector<int> bulkWriteNumbers()
 {
-    std::vector<int> numbers;
-    for (const ParameterEntry& entry : parameterTable())
-        if (entry.written)
-            numbers.push_back(entry.number);
-    return numbers;
+    return numbersWhere(&ParameterEntry::written);
 }
 
 BackupResult backupDrive(DriveLink& link, const ProgressStep& progress)

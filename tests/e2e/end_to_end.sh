@@ -18,14 +18,7 @@ cleanup() {
 trap cleanup EXIT
 export QT_QPA_PLATFORM=offscreen
 
-# Waits up to $2 seconds for the command $1 to succeed.
-wait_for() {
-  local deadline=$((SECONDS + $2))
-  until eval "$1"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.2
-  done
-}
+. "$(dirname "$0")/wait_for.sh"
 
 # Runs the program with the arguments given until the log $1 holds three
 # status queries, then ends it with SIGTERM and checks what the driver saw.

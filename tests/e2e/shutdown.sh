@@ -21,14 +21,7 @@ buses_before=$(pgrep -c dbus-launch || true)
 
 fail() { echo "FAIL ($scenario): $*"; cat "$work/$scenario.log" 2>/dev/null; exit 1; }
 
-# Waits up to $2 seconds for the command $1 to succeed.
-wait_for() {
-  local deadline=$((SECONDS + $2))
-  until eval "$1"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.2
-  done
-}
+. "$(dirname "$0")/wait_for.sh"
 
 # Starts the program for $scenario with the arguments given, its settings
 # folder prepared by the caller.
