@@ -3,16 +3,6 @@
 #include <stdexcept>
 
 namespace vk::bench {
-namespace {
-
-DeviceMap com1At(const std::string& device)
-{
-    DeviceMap devices;
-    devices.assign("COM1", device);
-    return devices;
-}
-
-}  // namespace
 
 sim::DriverCore paced(sim::DriverCore core)
 {
@@ -21,7 +11,7 @@ sim::DriverCore paced(sim::DriverCore core)
 }
 
 PacedLink::PacedLink(sim::DriverCore core, PortOpener opener)
-    : driver(paced(std::move(core))), link(clock, std::move(opener), com1At(driver.devicePath()))
+    : driver(paced(std::move(core))), link(clock, std::move(opener), DeviceMap::com1At(driver.devicePath()))
 {
     link.state().PortNumber = 1;
     if (!link.OpenPort())

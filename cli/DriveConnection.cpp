@@ -3,19 +3,13 @@
 namespace vk::cli {
 namespace {
 
+// The port that DeviceMap::com1At names.
 constexpr int kOnlyPort = 1;
-
-DeviceMap onlyDevice(const std::string& device)
-{
-    DeviceMap devices;
-    devices.assign(portName(kOnlyPort), device);
-    return devices;
-}
 
 }  // namespace
 
 DriveConnection::DriveConnection(const Target& target, const PortOpener& opener)
-    : link_(clock_, opener, onlyDevice(target.device))
+    : link_(clock_, opener, DeviceMap::com1At(target.device))
 {
     link_.state().PortNumber = kOnlyPort;
     opened_ = link_.OpenPort();

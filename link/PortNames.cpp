@@ -36,6 +36,13 @@ std::string DeviceMap::devicePath(const std::string& comName) const
     return n ? "/dev/ttyS" + std::to_string(*n - 1) : std::string();
 }
 
+DeviceMap DeviceMap::com1At(const std::string& path)
+{
+    DeviceMap map;
+    map.assign(portName(1), path);
+    return map;
+}
+
 bool DeviceMap::assign(std::string_view comEqualsPath)
 {
     const auto equals = comEqualsPath.find('=');

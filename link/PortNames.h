@@ -16,6 +16,9 @@ bool isPortName(std::string_view name);
 // Which device each COM name stands for: /dev/ttyS0../dev/ttyS3 unless overridden.
 class DeviceMap {
 public:
+    // A map in which COM1 stands for the device: a link to one device.
+    static DeviceMap com1At(const std::string& path);
+
     std::string devicePath(const std::string& comName) const;
     // Takes "COMn=PATH" (n 1 to 4, PATH not empty); false and nothing changed otherwise.
     bool assign(std::string_view comEqualsPath);

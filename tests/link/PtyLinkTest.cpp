@@ -14,13 +14,6 @@
 namespace vk::test {
 namespace {
 
-DeviceMap com1At(const std::string& path)
-{
-    DeviceMap devices;
-    devices.assign("COM1", path);
-    return devices;
-}
-
 // The link on a real pseudo-terminal, the simulated driver at its other end.
 class PtyLinkTest : public ::testing::Test {
 protected:
@@ -41,7 +34,7 @@ protected:
 
     SimulatedDriverProcess driver;
     SteadyClock clock;
-    DriveLink link{clock, posixPortOpener(), com1At(driver.devicePath())};
+    DriveLink link{clock, posixPortOpener(), DeviceMap::com1At(driver.devicePath())};
 };
 
 TEST_F(PtyLinkTest, QueriesReadsWritesAndSaves)
@@ -153,7 +146,7 @@ TEST(PosixSerialPortTest, SaysWhyADeviceCannotBeOpened)
     EXPECT_EQ(openProblem("/dev/vk785n-no-such-device"), PortProblem::Missing);
     EXPECT_EQ(openProblem("/dev/null"), PortProblem::NotASerialLine);
     SteadyClock clock;
-    DriveLink link(clock, posixPortOpener(), com1At("/dev/null"));
+    DriveLink link(clock, posixPortOpener(), DeviceMap::com1At("/dev/null"));
     link.state().PortNumber = 1;
     EXPECT_FALSE(link.OpenPort());
     ASSERT_TRUE(link.openError());
