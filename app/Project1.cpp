@@ -1,7 +1,7 @@
 // The program entry: the command line, the application, its one window Form1,
 // the event loop.
 #include "app/CommandLine.h"
-#include "app/SessionBus.h"
+#include "platform/SessionBus.h"
 #include "app/TerminationSignal.h"
 #include "console/Application.h"
 #include "console/HandlerGuard.h"
@@ -9,7 +9,7 @@
 #include "link/DriveLink.h"
 #include "link/PortChoice.h"
 #include "platform/Clock.h"
-#include "platform/PosixSerialPort.h"
+#include "platform/SystemPort.h"
 #include "platform/TracingSerialPort.h"
 #include "sim/SimulatorProcess.h"
 
@@ -105,7 +105,7 @@ int main(int argc, char* argv[])
     const vk::DeviceMap devices = vk::chooseDevices(vk::PortMap(), simulatorLine, commandLine.devices, problems);
     for (const std::string& problem : problems)
         std::cerr << "termvk785n: " << problem << " (passed over)\n";
-    vk::PortOpener opener = vk::posixPortOpener();
+    vk::PortOpener opener = vk::systemPortOpener();
     if (!commandLine.traceFile.empty()) {
         try {
             opener = vk::tracingOpener(std::move(opener), std::make_shared<vk::LineTrace>(commandLine.traceFile));

@@ -1,26 +1,24 @@
 #pragma once
 
+#include "platform/TerminationWatch.h"
+
 #include <QObject>
 
 #include <functional>
 
-class QSocketNotifier;
-
 namespace vk {
 
-// SIGTERM and SIGINT, taken from their handler to the event loop, where they
-// ask the window to close as its close box would: the settings are written
-// and the port closed before the program ends.
+// A request to end the program (SIGTERM, SIGINT), taken to the event loop,
+// where it asks the window to close as its close box would: the settings are
+// written and the port closed before the program ends. It reaches a loop an
+// open box runs, too.
 class TerminationSignal : public QObject {
 public:
     explicit TerminationSignal(std::function<void()> onSignal);
-    ~TerminationSignal() override;
-    TerminationSignal(const TerminationSignal&) = delete;
-    TerminationSignal& operator=(const TerminationSignal&) = delete;
 
 private:
     std::function<void()> onSignal_;
-    QSocketNotifier* notifier_ = nullptr;
+    TerminationWatch watch_;  // last: it may call back as soon as it is made
 };
 
 }  // namespace vk

@@ -3,7 +3,7 @@
 // bytes need on the line.
 
 #include "link/DriveCommands.h"
-#include "platform/PosixSerialPort.h"
+#include "platform/SystemPort.h"
 #include "bench/PacedLink.h"
 
 #include <sys/resource.h>
@@ -79,7 +79,7 @@ int main()
 {
     sim::DriverCore core;
     core.setStatusWord(0x8001);
-    bench::PacedLink paced(core, posixPortOpener());
+    bench::PacedLink paced(core, systemPortOpener());
     DriveLink& link = paced.link;
     std::printf("simulated driver on %s, bytes paced at 9600 baud\n", paced.driver.devicePath().c_str());
 

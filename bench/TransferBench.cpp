@@ -7,7 +7,7 @@
 // line), which is what this line and simulator allow at best.
 
 #include "cli/DriveTasks.h"
-#include "platform/PosixSerialPort.h"
+#include "platform/SystemPort.h"
 #include "platform/TracingSerialPort.h"
 #include "bench/PacedLink.h"
 
@@ -130,7 +130,7 @@ void noProgress(int, int, int) {}
 double tracedBackupMs(const sim::DriverCore& core)
 {
     const auto traceFile = std::filesystem::temp_directory_path() / ("vk785n-bench-" + std::to_string(::getpid()) + ".trace");
-    bench::PacedLink traced(core, tracingOpener(posixPortOpener(), std::make_shared<LineTrace>(traceFile)));
+    bench::PacedLink traced(core, tracingOpener(systemPortOpener(), std::make_shared<LineTrace>(traceFile)));
     const double ms = medianMs([&] { return cli::backupDrive(traced.link, noProgress).outcome == cli::ExitStatus::Done; });
     std::filesystem::remove(traceFile);
     return ms;
@@ -141,7 +141,7 @@ double tracedBackupMs(const sim::DriverCore& core)
 int main()
 {
     const sim::DriverCore core = bench::paced(sim::DriverCore());
-    bench::PacedLink paced(core, posixPortOpener());
+    bench::PacedLink paced(core, systemPortOpener());
     DriveLink& link = paced.link;
     const std::string& device = paced.driver.devicePath();
     std::printf("simulated driver on %s, bytes paced at 9600 baud\n", device.c_str());

@@ -9,7 +9,7 @@
 #include "cli/Report.h"
 #include "cli/Targets.h"
 #include "platform/NumberText.h"
-#include "platform/PosixSerialPort.h"
+#include "platform/SystemPort.h"
 #include "platform/TracingSerialPort.h"
 #include "sim/SimulatorProcess.h"
 
@@ -124,8 +124,8 @@ int onOneDrive(const CommandContext& context, DriveCommand command)
 PortOpener openerFor(const CliOptions& options)
 {
     if (options.traceFile.empty())
-        return posixPortOpener();
-    return tracingOpener(posixPortOpener(), std::make_shared<LineTrace>(options.traceFile));
+        return systemPortOpener();
+    return tracingOpener(systemPortOpener(), std::make_shared<LineTrace>(options.traceFile));
 }
 
 }  // namespace

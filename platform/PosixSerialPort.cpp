@@ -1,6 +1,7 @@
 #include "platform/PosixSerialPort.h"
 
 #include "platform/PortOpenError.h"
+#include "platform/SystemPort.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -203,7 +204,7 @@ std::unique_ptr<SerialPort> openPosixSerialPort(const std::string& path)
     return PosixSerialPort::open(path);
 }
 
-PortOpener posixPortOpener()
+PortOpener systemPortOpener()
 {
     return openPosixSerialPort;
 }

@@ -36,6 +36,5 @@ private:
 };
 
 std::unique_ptr<SerialPort> openPosixSerialPort(const std::string& path);
-PortOpener posixPortOpener();
 
 }  // namespace vk

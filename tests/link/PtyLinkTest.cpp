@@ -1,5 +1,6 @@
 #include "link/DriveCommands.h"
 #include "platform/PosixSerialPort.h"
+#include "platform/SystemPort.h"
 #include "tests/link/SimulatedDriverProcess.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +35,7 @@ protected:
 
     SimulatedDriverProcess driver;
     SteadyClock clock;
-    DriveLink link{clock, posixPortOpener(), DeviceMap::com1At(driver.devicePath())};
+    DriveLink link{clock, systemPortOpener(), DeviceMap::com1At(driver.devicePath())};
 };
 
 TEST_F(PtyLinkTest, QueriesReadsWritesAndSaves)
@@ -146,7 +147,7 @@ TEST(PosixSerialPortTest, SaysWhyADeviceCannotBeOpened)
     EXPECT_EQ(openProblem("/dev/vk785n-no-such-device"), PortProblem::Missing);
     EXPECT_EQ(openProblem("/dev/null"), PortProblem::NotASerialLine);
     SteadyClock clock;
-    DriveLink link(clock, posixPortOpener(), DeviceMap::com1At("/dev/null"));
+    DriveLink link(clock, systemPortOpener(), DeviceMap::com1At("/dev/null"));
     link.state().PortNumber = 1;
     EXPECT_FALSE(link.OpenPort());
     ASSERT_TRUE(link.openError());

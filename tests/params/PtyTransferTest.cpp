@@ -2,7 +2,7 @@
 #include "params/IntegerText.h"
 #include "tests/support/MemoryControls.h"
 #include "params/ParameterSet.h"
-#include "platform/PosixSerialPort.h"
+#include "platform/SystemPort.h"
 #include "tests/link/SimulatedDriverProcess.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +36,7 @@ protected:
         driver = std::make_unique<test::SimulatedDriverProcess>(driverWith(faults));
         DeviceMap devices;
         devices.assign("COM1", driver->devicePath());
-        link = std::make_unique<DriveLink>(clock, posixPortOpener(), devices);
+        link = std::make_unique<DriveLink>(clock, systemPortOpener(), devices);
         link->state().PortNumber = 1;
         ASSERT_TRUE(link->OpenPort());
         params = std::make_unique<ParameterSet>(*link, controls);

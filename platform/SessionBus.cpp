@@ -1,4 +1,4 @@
-#include "app/SessionBus.h"
+#include "platform/SessionBus.h"
 
 #include <cstdlib>
 #include <filesystem>
