@@ -31,6 +31,7 @@ Options:
   --device COMn=PATH  use the device at PATH for port COMn (n = 1 to 4); the
                       port is the one the window is set to use ($XDG_CONFIG_HOME/
                       vk785n/registry.reg), COM1..COM4 being /dev/ttyS0..ttyS3
+                      on Linux and themselves on Windows
   --device PATH       work on the drive at PATH; restore and diff take several
                       and work on them at the same time
   --simulate          start a simulated driver and use it for every port not

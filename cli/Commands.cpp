@@ -150,8 +150,7 @@ int runCommand(const CliOptions& options)
     } catch (const std::system_error& error) {
         return complain(ExitStatus::UsageOrFile, std::string("cannot write the trace: ") + error.what());
     } catch (const sim::SimulatorStartError& error) {
-        return complain(ExitStatus::PortNotOpened,
-                        std::string(error.what()) + " (vk785n-sim run with the same options says why)");
+        return complain(ExitStatus::PortNotOpened, error.what());
     } catch (const SettingsError& error) {
         return complain(ExitStatus::UsageOrFile, error.what());
     }

@@ -99,7 +99,9 @@ std::unique_ptr<SerialPort> openLine(Probe& probe, const std::string& path, cons
         }
         probe.fail(Verdict::NotASerialLine, path + " cannot be opened as a serial line", "name another device");
     } catch (const PortOpenError& error) {
-        if (error.problem() != PortProblem::Busy)
+        if (error.problem() == PortProblem::Missing)
+            probe.fail(Verdict::Missing, error.what(), deviceList(seams.list()));
+        else if (error.problem() != PortProblem::Busy)
             probe.fail(verdictOf(error.problem()), error.what(), "name another device");
         else if (checkHolders(probe, path, seams))
             probe.fail(Verdict::Busy, path + " is marked for exclusive use, yet no program has it open",

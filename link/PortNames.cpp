@@ -1,5 +1,7 @@
 #include "link/PortNames.h"
 
+#include "platform/SystemPort.h"
+
 namespace vk {
 namespace {
 
@@ -33,7 +35,7 @@ std::string DeviceMap::devicePath(const std::string& comName) const
     if (const auto found = overrides_.find(comName); found != overrides_.end())
         return found->second;
     const auto n = comNumber(comName);
-    return n ? "/dev/ttyS" + std::to_string(*n - 1) : std::string();
+    return n ? defaultPortDevice(*n) : std::string();
 }
 
 DeviceMap DeviceMap::com1At(const std::string& path)

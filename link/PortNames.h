@@ -13,7 +13,8 @@ std::string portName(std::int32_t portNumber);
 // Whether a text is one of "COM1".."COM4".
 bool isPortName(std::string_view name);
 
-// Which device each COM name stands for: /dev/ttyS0../dev/ttyS3 unless overridden.
+// Which device each COM name stands for: the system's own (/dev/ttyS0../dev/ttyS3
+// on Linux) unless overridden.
 class DeviceMap {
 public:
     // A map in which COM1 stands for the device: a link to one device.

@@ -7,9 +7,6 @@
 #include <string>
 #include <system_error>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace vk {
 namespace {
 
@@ -29,16 +26,17 @@ std::string hexBytes(std::string_view bytes)
 
 }  // namespace
 
-LineTrace::LineTrace(const std::filesystem::path& file)
-    : fd_(::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0644))
+LineTrace::LineTrace(const std::filesystem::path& file) : file_(std::fopen(file.string().c_str(), "wb"))
 {
-    if (fd_ < 0)
+    if (file_ == nullptr)
         throw std::system_error(errno, std::generic_category(), file.string());
+    // Unbuffered: each line goes to the file whole as it is recorded.
+    std::setvbuf(file_, nullptr, _IONBF, 0);
 }
 
 LineTrace::~LineTrace()
 {
-    ::close(fd_);
+    std::fclose(file_);
 }
 
 void LineTrace::record(std::string_view device, std::string_view direction, std::string_view bytes)
@@ -50,7 +48,7 @@ void LineTrace::record(std::string_view device, std::string_view direction, std:
     text.resize(std::max<std::size_t>(text.size(), kTextColumn), ' ');
     const std::string line = time + std::string(device) + " " + std::string(direction) + " " + text + hexBytes(bytes) + "\n";
     // A trace that cannot be written must not stop the exchange it watches.
-    [[maybe_unused]] const auto written = ::write(fd_, line.data(), line.size());
+    std::fwrite(line.data(), 1, line.size(), file_);
 }
 
 }  // namespace vk

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <string_view>
 
@@ -11,7 +12,7 @@ namespace vk {
 // the device, the direction, the bytes as text and in hexadecimal:
 //      12.345 /dev/ttyUSB0 tx 31\r                    33 31 0D
 // Each line is one write to the file, unbuffered, so a crash or a kill keeps
-// every line before it; several lines at a time may come from several drives.
+// every line before it; lines of several drives never mix within a line.
 class LineTrace {
 public:
     // Creates or empties the file; throws std::system_error when it cannot.
@@ -24,7 +25,7 @@ public:
     void record(std::string_view device, std::string_view direction, std::string_view bytes);
 
 private:
-    int fd_ = -1;
+    std::FILE* file_;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 

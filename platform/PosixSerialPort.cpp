@@ -204,6 +204,11 @@ std::unique_ptr<SerialPort> openPosixSerialPort(const std::string& path)
     return PosixSerialPort::open(path);
 }
 
+std::string defaultPortDevice(int portNumber)
+{
+    return "/dev/ttyS" + std::to_string(portNumber - 1);
+}
+
 PortOpener systemPortOpener()
 {
     return openPosixSerialPort;

@@ -121,7 +121,7 @@ std::string SimulatorProcess::readFirstLine(int fd) const
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            throw SimulatorStartError("the simulator ended without a device path");
+            throw SimulatorStartError("the simulator ended without a device path (vk785n-sim run with the same options says why)");
         if (c == '\n')
             return line;
         if (line.size() == kPathLimit)

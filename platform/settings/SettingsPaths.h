@@ -4,8 +4,9 @@
 
 namespace vk {
 
-// The per-user folder of both settings stores: $XDG_CONFIG_HOME/vk785n,
-// or ~/.config/vk785n when XDG_CONFIG_HOME is unset or empty.
+// The per-user folder of the settings files: $XDG_CONFIG_HOME/vk785n, or
+// when XDG_CONFIG_HOME is unset or empty %APPDATA%\vk785n on Windows and
+// ~/.config/vk785n elsewhere.
 std::filesystem::path settingsFolder();
 
 }  // namespace vk

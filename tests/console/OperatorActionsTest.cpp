@@ -194,7 +194,7 @@ TEST_F(OperatorActions, ExitWritesTheSettingsAndEndsWithoutClosingThePort)
 TEST_F(OperatorActions, ExitWithAnUnwritableSettingsFileGoesOn)
 {
     writeFile(settings.profileFile(), "");
-    ::chmod(settings.profileFile().c_str(), 0444);
+    std::filesystem::permissions(settings.profileFile(), std::filesystem::perms(0444));
     click("Button3");
     EXPECT_TRUE(exitCodes.empty());
     EXPECT_EQ(errors, (std::vector<QString>{"DudAved.ini に書き込めません."}));

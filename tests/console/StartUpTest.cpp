@@ -99,7 +99,7 @@ TEST(CloseBox, AnUnwritableSettingsFileKeepsTheWindowAndThePortOpen)
 {
     FormHarness harness;
     writeFile(harness.settings.profileFile(), "[PortSetting]\nPortID=4\n");
-    ::chmod(harness.settings.profileFile().c_str(), 0444);
+    std::filesystem::permissions(harness.settings.profileFile(), std::filesystem::perms(0444));
     auto form = harness.makeForm();
     form->show();
     for (int attempt = 1; attempt <= 2; ++attempt) {

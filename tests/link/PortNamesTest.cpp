@@ -1,5 +1,6 @@
 #include "link/PortChoice.h"
 #include "link/PortNames.h"
+#include "platform/SystemPort.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -18,11 +19,12 @@ TEST(PortNamesTest, NumbersOneToFourNameTheirPortAndEveryOtherNumberCom1)
         EXPECT_EQ(portName(number), name) << number;
 }
 
-TEST(PortNamesTest, DevicesDefaultToTheFourSerialLines)
+TEST(PortNamesTest, DevicesDefaultToTheSystemsOwnFourPorts)
 {
     const DeviceMap devices;
-    EXPECT_EQ(devices.devicePath("COM1"), "/dev/ttyS0");
-    EXPECT_EQ(devices.devicePath("COM4"), "/dev/ttyS3");
+    EXPECT_EQ(devices.devicePath("COM1"), defaultPortDevice(1));
+    EXPECT_EQ(devices.devicePath("COM4"), defaultPortDevice(4));
+    EXPECT_EQ(devices.devicePath("COM5"), "");
 }
 
 TEST(PortNamesTest, AssignTakesComOneToFourWithAPathAndRejectsTheRest)
@@ -31,17 +33,18 @@ TEST(PortNamesTest, AssignTakesComOneToFourWithAPathAndRejectsTheRest)
         const char* text;
         bool taken;
         const char* name;
-        const char* device;
+        std::string device;
     };
+    const std::string com1 = defaultPortDevice(1);
     const Case cases[] = {
         {"COM2=/dev/ttyUSB0", true, "COM2", "/dev/ttyUSB0"},
         {"COM4=/dev/a=b", true, "COM4", "/dev/a=b"},
-        {"COM1=", false, "COM1", "/dev/ttyS0"},
-        {"COM5=/dev/x", false, "COM1", "/dev/ttyS0"},
-        {"COM0=/dev/x", false, "COM1", "/dev/ttyS0"},
-        {"COM12=/dev/x", false, "COM1", "/dev/ttyS0"},
-        {"com1=/dev/x", false, "COM1", "/dev/ttyS0"},
-        {"/dev/ttyUSB0", false, "COM1", "/dev/ttyS0"},
+        {"COM1=", false, "COM1", com1},
+        {"COM5=/dev/x", false, "COM1", com1},
+        {"COM0=/dev/x", false, "COM1", com1},
+        {"COM12=/dev/x", false, "COM1", com1},
+        {"com1=/dev/x", false, "COM1", com1},
+        {"/dev/ttyUSB0", false, "COM1", com1},
     };
     for (const Case& c : cases) {
         DeviceMap devices;
@@ -63,7 +66,7 @@ TEST(PortChoiceTest, EachSourceOverridesTheOneBefore)
     DeviceMap devices = chooseDevices(portMap, std::nullopt, DeviceMap(), problems);
     EXPECT_EQ(devices.devicePath("COM1"), "/dev/ttyUSB0");
     EXPECT_EQ(devices.devicePath("COM2"), "/dev/by-id/x");
-    EXPECT_EQ(devices.devicePath("COM3"), "/dev/ttyS2");
+    EXPECT_EQ(devices.devicePath("COM3"), defaultPortDevice(3));
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(problems[0], (folder / "ports.conf").string() + ":4: 'COM9=/dev/y' is no port name (COM1 to COM4) with a device");
 

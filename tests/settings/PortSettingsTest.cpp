@@ -6,7 +6,6 @@
 #include "tests/support/NamedCase.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace vk {
 namespace {
@@ -75,7 +74,7 @@ TEST(PortSettings, WithoutAStoreKeyTheSectionIsLookedForUnderTheRoot)
     test::TempFolder dir;
     PortSettings settings(dir.path());
     test::writeFile(settings.registryFile(), "REGEDIT4\n[HKEY_CURRENT_USER\\COMPORT]\n\"PortID\"=dword:00000002\n");
-    ::chmod(settings.registryFile().c_str(), 0444);
+    std::filesystem::permissions(settings.registryFile(), std::filesystem::perms(0444));
     EXPECT_EQ(settings.ReadPortNumber(), 2);
 }
 

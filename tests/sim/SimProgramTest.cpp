@@ -212,7 +212,7 @@ TEST(SimulatorProcess, SaysWhyItCouldNotStart)
         return "started";
     };
     EXPECT_EQ(startError("/nonexistent/vk785n-sim", {}), "cannot start /nonexistent/vk785n-sim: No such file or directory");
-    EXPECT_EQ(startError(VK_SIM_PROGRAM, {"--bogus"}), "the simulator ended without a device path");
+    EXPECT_EQ(startError(VK_SIM_PROGRAM, {"--bogus"}), "the simulator ended without a device path (vk785n-sim run with the same options says why)");
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <random>
 #include <string>
-#include <unistd.h>
 
 namespace vk::test {
 
@@ -14,10 +14,14 @@ class TempFolder {
 public:
     TempFolder()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vk785n-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("cannot make a folder like " + pattern);
-        path_ = pattern;
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const auto candidate = std::filesystem::temp_directory_path() / ("vk785n-" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate))
+                path_ = candidate;
+        }
+        if (path_.empty())
+            throw std::runtime_error("cannot make a folder in " + std::filesystem::temp_directory_path().string());
     }
     ~TempFolder()
     {
