@@ -61,7 +61,7 @@ Doctor verdicts and their exit status:
   13 not a serial line
 )";
 
-constexpr std::string_view kVersion = "vk785n 1.0.0\n";
+constexpr std::string_view kVersion = "vk785n " VK_VERSION "\n";
 
 struct CommandSpec {
     std::string_view name;

@@ -21,7 +21,7 @@
 namespace vk::cli {
 namespace {
 
-constexpr const char* kVersion = "vk785n 1.0.0";
+constexpr const char* kVersion = "vk785n " VK_VERSION;
 
 std::string utcNow()
 {

@@ -82,6 +82,7 @@ struct OptionSpec {
 
 const std::array kOptionSpecs = {
     OptionSpec{"--help", false, [](SimOptions& o, std::string_view) { o.help = true; }},
+    OptionSpec{"--version", false, [](SimOptions& o, std::string_view) { o.version = true; }},
     OptionSpec{"--status", true, setStatus},
     OptionSpec{"--param", true, addParameter},
     OptionSpec{"--silent", false, [](SimOptions& o, std::string_view) { o.faults.silent = true; }},
@@ -181,6 +182,7 @@ Faults:
                       loopback plug or a terminal would
   --stale TEXT        put TEXT on the line at start, before any terminal opens it
   --help              show this text
+  --version           show the version
 
 TEXT and CHAR take the escapes \r, \n, \\ and \xHH.
 

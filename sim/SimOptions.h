@@ -19,6 +19,7 @@ struct SimOptions {
     std::vector<std::pair<int, std::int32_t>> parameters;  // number, value; later ones win
     std::string stale;  // bytes put on the line before any terminal opens it
     bool help = false;
+    bool version = false;
 };
 
 class SimOptionError : public std::runtime_error {

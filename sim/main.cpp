@@ -20,6 +20,10 @@ int main(int argc, char** argv)
         std::cout << simUsage();
         return 0;
     }
+    if (options.version) {
+        std::cout << "vk785n-sim " VK_VERSION "\n";
+        return 0;
+    }
     DriverCore core(options.faults);
     applyMemory(options, core);
     try {
