@@ -1,5 +1,7 @@
 #include "console/AutoSizeLabel.h"
 
+#include <QEvent>
+
 namespace vk {
 
 AutoSizeLabel::AutoSizeLabel(QWidget* parent) : QLabel(parent)
@@ -15,6 +17,13 @@ void AutoSizeLabel::setCaption(const QString& caption)
     QString shown = caption;
     setText(shown.replace('\r', '\n'));
     adjustSize();
+}
+
+void AutoSizeLabel::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        adjustSize();
 }
 
 }  // namespace vk

@@ -1,6 +1,7 @@
 // The help handlers: each shows its pair of texts in the two help lines,
 // whichever control raised it and wherever the pointer is on it.
 #include "console/Unit1.h"
+#include "ui_Unit1.h"
 
 #include "console/AutoSizeLabel.h"
 #include "console/HelpTexts.h"
@@ -10,8 +11,8 @@ namespace vk {
 
 void TForm1::showHelp(const HelpEntry& entry)
 {
-    Mssgbox->setCaption(toQString(entry.first));
-    Mssgbox1->setCaption(toQString(entry.second));
+    ui_->Mssgbox->setCaption(toQString(entry.first));
+    ui_->Mssgbox1->setCaption(toQString(entry.second));
 }
 
 void TForm1::Label2MouseMove(const MouseEventArgs& /*event*/) { showHelp(kHelpEncoderResolution); }

@@ -1,6 +1,7 @@
 // What the operator's buttons, the servo lamp, the notebook, the gain scroll
 // bar and the first three parameter edits do.
 #include "console/Unit1.h"
+#include "ui_Unit1.h"
 
 #include "console/AutoSizeLabel.h"
 #include "console/StatusTexts.h"
@@ -32,7 +33,7 @@ void TForm1::Button2Click(QObject* /*Sender*/)
     }
     showMessage(kTextSaving);
     // Drawn now: the exchange below handles no event until it ends.
-    Mssgbox->repaint();
+    ui_->Mssgbox->repaint();
     showMessage(SaveParam(link_) ? kTextSaved : kTextSaveError);
 }
 
@@ -54,7 +55,7 @@ void TForm1::TabbedNotebook1Change(int /*NewTab*/, bool& /*AllowChange*/)
 // Toggles the lamp's look only; the next status query shows the driver's state again.
 void TForm1::ColorBtn1Click(QObject* /*Sender*/)
 {
-    showServo(ColorBtn1->Color() != clLime);
+    showServo(ui_->ColorBtn1->Color() != clLime);
 }
 
 // Edit5 follows the bar once per finished drag or click, never during a drag.

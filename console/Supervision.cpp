@@ -1,9 +1,9 @@
 // The once-a-second supervision of the driver: the first bulk read, then the
 // status word on the servo lamp and the alarm lamp.
 #include "console/Unit1.h"
+#include "ui_Unit1.h"
 
 #include "console/AutoSizeLabel.h"
-#include "console/FormLayout.h"
 #include "console/QtText.h"
 #include "console/StatusTexts.h"
 #include "link/DriveCommands.h"
@@ -23,7 +23,7 @@ namespace {
 
 // Well past the interval, so that a tick the system merely delivers late
 // still runs.
-constexpr auto kHeldBackGap = kTimer1Interval * 3 / 2;
+constexpr auto kHeldBackGap = TForm1::kTimer1Interval * 3 / 2;
 
 }  // namespace
 
@@ -47,7 +47,7 @@ void TForm1::Timer1Timer(QObject* /*Sender*/)
         FirstRead = false;
         // A text in slot 22 that is no integer ends this tick in the error box;
         // the next tick polls as usual.
-        ScrollBar1->setValue(convertIntegerText(parameters_.cache().fetch(22)));
+        ui_->ScrollBar1->setValue(convertIntegerText(parameters_.cache().fetch(22)));
     }
     if (CommErrorCount < kCommErrorLimit)
         pollStatus();
@@ -81,17 +81,17 @@ void TForm1::showStatus(std::int32_t status)
 {
     showServo((status & kServoOnMask) != 0);
     if ((status & kAlarmMask) != 0) {
-        BlinkBtn1->setBlinkEnabled(true);
+        ui_->BlinkBtn1->setBlinkEnabled(true);
     } else {
-        BlinkBtn1->setColor(clNavy);
-        BlinkBtn1->setBlinkEnabled(false);
+        ui_->BlinkBtn1->setColor(clNavy);
+        ui_->BlinkBtn1->setBlinkEnabled(false);
     }
 }
 
 void TForm1::showServo(bool on)
 {
-    ColorBtn1->setColor(on ? clLime : clNavy);
-    ColorBtn1->setText(on ? kTextServoOn : kTextServoOff);
+    ui_->ColorBtn1->setColor(on ? clLime : clNavy);
+    ui_->ColorBtn1->setText(on ? kTextServoOn : kTextServoOff);
 }
 
 void TForm1::countCommError()
@@ -103,7 +103,7 @@ void TForm1::countCommError()
 
 void TForm1::showMessage(const char* text)
 {
-    Mssgbox->setCaption(toQString(text));
+    ui_->Mssgbox->setCaption(toQString(text));
 }
 
 }  // namespace vk

@@ -32,13 +32,11 @@ TabbedNotebook::TabbedNotebook(QWidget* parent)
     connect(tabs_, &QTabBar::currentChanged, this, &TabbedNotebook::tabChosen);
 }
 
-QWidget* TabbedNotebook::addPage(const QString& caption)
+void TabbedNotebook::addPage(QWidget* page)
 {
-    auto* page = new QWidget;
     pages_->addWidget(page);
     const QSignalBlocker quiet(tabs_);  // the first tab added becomes current: no change to ask about
-    tabs_->addTab(caption);
-    return page;
+    tabs_->addTab(page->windowTitle());
 }
 
 int TabbedNotebook::pageCount() const

@@ -21,8 +21,9 @@ public:
 
     explicit TabbedNotebook(QWidget* parent = nullptr);
 
-    // Adds a page at the end, with its tab caption; the first one added is in front.
-    QWidget* addPage(const QString& caption);
+    // Adds a page at the end, its window title the tab caption; the first one
+    // added is in front. The form's pages arrive here (the form's add-page method).
+    void addPage(QWidget* page);
     int pageCount() const;
     QWidget* page(int index) const;
     // The index of the page in front; while changing is raised, still the old one.

@@ -17,16 +17,16 @@
 
 class QLineEdit;
 class QRadioButton;
-class QScrollBar;
 class QTimer;
+
+namespace Ui {
+class TForm1;
+}
 
 namespace vk {
 
-class AutoSizeLabel;
 class DriveLink;
-class EventWiring;
-class TBlinkBtn;
-class TColorBtn;
+class FormEvents;
 struct HelpEntry;
 
 // What the window works with; tests build it over a fake port and a fake clock.
@@ -43,17 +43,22 @@ struct FormContext {
 
 // The one window of the program: the parameter notebook, the buttons and
 // lamps on the right, the two help lines, and the supervision timer. Its
-// controls are made from the layout table and its events wired from the
-// wiring table; the handlers below are named after the control and event.
+// controls come from the form Unit1.ui; wireEvents() connects their events
+// to the handlers below, which are named after the control and event.
 class TForm1 : public QWidget, public ParameterControls {
     Q_OBJECT
 
 public:
 
+    static constexpr std::chrono::milliseconds kTimer1Interval{1000};
+
     explicit TForm1(FormContext context);
     ~TForm1() override;
 
     ParameterSet& parameters() { return parameters_; }
+    // The form's controls and the supervision timer, for a look from outside (tests, screenshots).
+    Ui::TForm1& ui() { return *ui_; }
+    QTimer& timer() { return *Timer1; }
 
     // The supervision's state, for a look from outside.
     bool firstRead() const { return FirstRead; }
@@ -129,8 +134,10 @@ public:
     void Button3MouseMove(const MouseEventArgs& event);
 
 private:
-    template <typename Control>
-    Control* control(const QString& name);
+    void wireEvents();
+    // A signal of a control to a handler that is told the control as Sender.
+    template <typename Control, typename Signal>
+    void wire(Control* control, Signal signal, void (TForm1::*handler)(QObject* Sender));
     QLineEdit& edit(int editNumber) const;
     QRadioButton& radio(int radioNumber) const;
     void showHelp(const HelpEntry& entry);
@@ -161,16 +168,12 @@ private:
     bool PollHalted = false;
     std::int32_t CommErrorCount = 0;
 
-    AutoSizeLabel* Mssgbox = nullptr;
-    AutoSizeLabel* Mssgbox1 = nullptr;
-    TColorBtn* ColorBtn1 = nullptr;
-    TBlinkBtn* BlinkBtn1 = nullptr;
-    QScrollBar* ScrollBar1 = nullptr;
+    std::unique_ptr<Ui::TForm1> ui_;
     QTimer* Timer1 = nullptr;
     std::array<QLineEdit*, kParameterEdits> edits_{};
     std::array<QRadioButton*, kParameterRadios> radios_{};
     // Last, so it goes first: no handler runs while the window is taken apart.
-    std::unique_ptr<EventWiring> wiring_;
+    std::unique_ptr<FormEvents> events_;
 };
 
 }  // namespace vk

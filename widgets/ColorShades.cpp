@@ -6,8 +6,6 @@
 namespace vk {
 namespace {
 
-constexpr TColor kSystemColorFlag = 0x80000000;
-
 struct SystemRole {
     QPalette::ColorGroup group;
     QPalette::ColorRole role;
@@ -69,7 +67,7 @@ TColor shade(TColor color, const QPalette& palette, Shift shift)
 
 TColor resolveColor(TColor color, const QPalette& palette)
 {
-    if ((color & kSystemColorFlag) == 0)
+    if (!isSystemColor(color))
         return color;
     const std::size_t number = color & 0xFF;
     if (number >= kSystemRoles.size())

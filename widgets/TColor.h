@@ -7,6 +7,12 @@ namespace vk {
 // 0x00BBGGRR; with the top bit set, 0x80000000 + n names system colour n.
 using TColor = std::uint32_t;
 
+inline constexpr TColor kSystemColorFlag = 0x80000000;
+inline constexpr bool isSystemColor(TColor color)
+{
+    return (color & kSystemColorFlag) != 0;
+}
+
 inline constexpr TColor clBlack = 0x000000;
 inline constexpr TColor clMaroon = 0x000080;
 inline constexpr TColor clGreen = 0x008000;

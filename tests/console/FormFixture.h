@@ -3,6 +3,7 @@
 #include "console/AutoSizeLabel.h"
 #include "console/TabbedNotebook.h"
 #include "tests/console/FormHarness.h"
+#include "ui_Unit1.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -29,6 +30,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
     }
 
+    // A control by name, for cases listed in tables; elsewhere the form's members.
     template <typename Control = QWidget>
     Control& get(const std::string& name)
     {
@@ -38,11 +40,11 @@ protected:
         return *control;
     }
 
-    TabbedNotebook& notebook() { return get<TabbedNotebook>("TabbedNotebook1"); }
-    QTimer& timer() { return get<QTimer>("Timer1"); }
+    TabbedNotebook& notebook() { return *ui.TabbedNotebook1; }
+    QTimer& timer() { return form.timer(); }
     // One tick of Timer1, through the window's event wiring.
     void tick() { QMetaObject::invokeMethod(&timer(), "timeout"); }
-    QString helpLine() { return get<AutoSizeLabel>("Mssgbox").caption(); }
+    QString helpLine() { return ui.Mssgbox->caption(); }
     void showPage(int index) { notebook().tabBar()->setCurrentIndex(index); }
 
     // Moves the pointer, no button held, to a point of a control; the event
@@ -61,6 +63,7 @@ protected:
 
     std::unique_ptr<TForm1> window = makeForm();
     TForm1& form = *window;
+    Ui::TForm1& ui = form.ui();
 };
 
 // The window whose port never opened: every exchange ends at its deadline, on

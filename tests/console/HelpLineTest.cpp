@@ -68,8 +68,8 @@ constexpr const char* kUntouched = "untouched";
 
 class HelpLine : public PortlessFormFixture {
 protected:
-    AutoSizeLabel& firstLine() { return get<AutoSizeLabel>("Mssgbox"); }
-    AutoSizeLabel& secondLine() { return get<AutoSizeLabel>("Mssgbox1"); }
+    AutoSizeLabel& firstLine() { return *ui.Mssgbox; }
+    AutoSizeLabel& secondLine() { return *ui.Mssgbox1; }
     void markLines()
     {
         firstLine().setCaption(kUntouched);
@@ -149,13 +149,13 @@ TEST_F(HelpLine, NotebookTabsShowNoHelp)
 
 TEST_F(HelpLine, ACarriageReturnSplitsTheFirstLineIntoTwo)
 {
-    pointAt(get("Label3"));
+    pointAt(*ui.Label3);
     const int oneLine = firstLine().height();
-    pointAt(get("Edit1"));
+    pointAt(*ui.Edit1);
     EXPECT_EQ(firstLine().text(), "エンコーダ分解能の設定又は、\nマグネットの長さをｍｍ単位で設定");
     EXPECT_GT(firstLine().height(), oneLine + oneLine / 2);
     // Moving on to the page's background keeps both texts.
-    pointAt(get("Page1"), QPoint(2, 2));
+    pointAt(*ui.Page1, QPoint(2, 2));
     EXPECT_EQ(firstLine().caption(), "エンコーダ分解能の設定又は、\rマグネットの長さをｍｍ単位で設定");
     EXPECT_EQ(secondLine().caption(), " ");
 }
@@ -177,15 +177,15 @@ protected:
 TEST_F(HelpLine, TheSameTextAgainRepaintsNothing)
 {
     showPage(2);
-    pointAt(get("Label8"));
+    pointAt(*ui.Label8);
     QApplication::processEvents();
     ASSERT_EQ(secondLine().caption(), "設定値大で急加速");
     PaintCounter counter(firstLine());
     for (int i = 0; i < 5; ++i)
-        pointAt(get("Edit5"), QPoint(10 + i, 10));  // a burst of moves with the same texts
+        pointAt(*ui.Edit5, QPoint(10 + i, 10));  // a burst of moves with the same texts
     QApplication::processEvents();
     EXPECT_EQ(counter.paints, 0);
-    pointAt(get("Label12"));
+    pointAt(*ui.Label12);
     QApplication::processEvents();
     EXPECT_GT(counter.paints, 0) << "a new text is drawn";
     EXPECT_EQ(firstLine().caption(), "フルカウントエラーを発生する、位置偏差量の設定");

@@ -18,14 +18,14 @@ TEST_F(MainWindow, OpensWithItsCaptionPositionAndFirstPage)
     EXPECT_EQ(form.windowTitle(), "TERM For VK785N");
     EXPECT_EQ(form.pos(), QPoint(168, 210));
     EXPECT_EQ(notebook().PageIndex(), 0);
-    EXPECT_TRUE(get("Page1").isVisible());
-    EXPECT_FALSE(get("Page2").isVisible());
+    EXPECT_TRUE(ui.Page1->isVisible());
+    EXPECT_FALSE(ui.Page2->isVisible());
     EXPECT_EQ(notebook().tabBar()->tabText(2), "Page3");
-    EXPECT_TRUE(get<TBlinkBtn>("BlinkBtn1").BlinkEnabled()) << "the alarm lamp blinks from the start";
-    EXPECT_EQ(get<TColorBtn>("ColorBtn1").text(), "SERVO OFF");
-    EXPECT_EQ(get<TColorBtn>("ColorBtn1").Color(), clNavy);
+    EXPECT_TRUE(ui.BlinkBtn1->BlinkEnabled()) << "the alarm lamp blinks from the start";
+    EXPECT_EQ(ui.ColorBtn1->text(), "SERVO OFF");
+    EXPECT_EQ(ui.ColorBtn1->Color(), clNavy);
     EXPECT_EQ(timer().interval(), 1000);
-    EXPECT_TRUE(makeForm()->findChild<QTimer*>("Timer1")->isActive()) << "the timer runs from creation";
+    EXPECT_TRUE(makeForm()->timer().isActive()) << "the timer runs from creation";
 }
 
 TEST_F(MainWindow, ParameterControlsStartWithTheirDefaults)
@@ -42,18 +42,18 @@ TEST_F(MainWindow, ParameterControlsStartWithTheirDefaults)
 TEST_F(MainWindow, ParameterControlsAreTheControlsOnScreen)
 {
     form.setEditText(9, "abc");
-    EXPECT_EQ(get<QLineEdit>("Edit9").text(), "abc");
-    get<QLineEdit>("Edit11").setText("-$800");
+    EXPECT_EQ(ui.Edit9->text(), "abc");
+    ui.Edit11->setText("-$800");
     EXPECT_EQ(form.editText(11), "-$800");
     form.checkRadio(17);
-    EXPECT_TRUE(get<QRadioButton>("RadioButton17").isChecked());
+    EXPECT_TRUE(ui.RadioButton17->isChecked());
     EXPECT_FALSE(form.radioChecked(16));
 }
 
 TEST_F(MainWindow, CheckingARadioButtonUnchecksOnlyItsOwnGroup)
 {
     showPage(0);
-    QTest::mouseClick(&get("RadioButton3"), Qt::LeftButton);
+    QTest::mouseClick(ui.RadioButton3, Qt::LeftButton);
     EXPECT_TRUE(form.radioChecked(3));
     EXPECT_FALSE(form.radioChecked(1));
     EXPECT_FALSE(form.radioChecked(2));
@@ -79,7 +79,7 @@ TEST_F(MainWindow, TabVisitsTheButtonsTheTabsAndThePageInFront)
     const std::vector<QString> page1 = {"Button2",   "Button3",      "ColorBtn1",    "BlinkBtn1",    "tabs",
                                         "Edit1",     "Edit2",        "Edit3",        "RadioButton1", "RadioButton4",
                                         "RadioButton6", "RadioButton8", "RadioButton10", "Button1"};
-    EXPECT_EQ(tabWalk(get("Button1"), 14), page1);
+    EXPECT_EQ(tabWalk(*ui.Button1, 14), page1);
 
     showPage(2);
     const std::vector<QString> page3 = {"ScrollBar1", "Edit5", "Edit9", "Edit10", "Edit11", "Edit12", "Button1"};
@@ -100,9 +100,9 @@ TEST_F(MainWindow, LeavingAFirstPageEditWithTabChecksIt)
     form.parameters().cache().store(1, "3");
     form.setEditText(1, "abc");
     form.setEditText(2, "42");
-    tabWalk(get("Edit1"), 1);
+    tabWalk(*ui.Edit1, 1);
     EXPECT_EQ(form.editText(1), "1000") << "Edit1Exit put back the last reply";
-    tabWalk(get("Edit2"), 1);
+    tabWalk(*ui.Edit2, 1);
     EXPECT_EQ(form.editText(2), "42") << "an integer stays as typed";
 }
 
@@ -110,12 +110,12 @@ TEST_F(MainWindow, SwitchingToAnotherWindowIsNoExit)
 {
     form.parameters().cache().store(0, "1000");
     form.setEditText(1, "abc");
-    get("Edit1").setFocus();
+    ui.Edit1->setFocus();
     QWidget other;
     other.show();
     QApplication::setActiveWindow(&other);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-    EXPECT_FALSE(get("Edit1").hasFocus());
+    EXPECT_FALSE(ui.Edit1->hasFocus());
     EXPECT_EQ(form.editText(1), "abc");
 }
 
@@ -125,7 +125,7 @@ TEST_F(MainWindow, LeavingEdit4ChecksEdit2)
     form.setEditText(2, "1.5");
     form.setEditText(4, "abc");
     showPage(1);
-    tabWalk(get("Edit4"), 1);
+    tabWalk(*ui.Edit4, 1);
     EXPECT_EQ(form.editText(2), "3");
     EXPECT_EQ(form.editText(4), "abc") << "the edit left is not checked";
 }
@@ -134,7 +134,7 @@ TEST_F(MainWindow, LeavingEdit9RunsNoCheck)
 {
     showPage(2);
     form.setEditText(9, "abc");
-    tabWalk(get("Edit9"), 1);
+    tabWalk(*ui.Edit9, 1);
     EXPECT_EQ(form.editText(9), "abc");
 }
 
@@ -171,7 +171,7 @@ TEST_F(NotebookChange, IsRaisedOnceBeforeTheNewPageShows)
     EXPECT_EQ(seen[0].pageInFront, 0);
     EXPECT_FALSE(seen[0].newPageVisible);
     EXPECT_EQ(notebook().PageIndex(), 1);
-    EXPECT_TRUE(get("Page2").isVisible());
+    EXPECT_TRUE(ui.Page2->isVisible());
 }
 
 TEST_F(NotebookChange, IsNotRaisedForTheTabInFront)
@@ -188,7 +188,7 @@ TEST_F(NotebookChange, ARefusedChangeKeepsThePage)
     EXPECT_EQ(seen.size(), 2u);
     EXPECT_EQ(notebook().PageIndex(), 0);
     EXPECT_EQ(notebook().tabBar()->currentIndex(), 0);
-    EXPECT_TRUE(get("Page1").isVisible());
+    EXPECT_TRUE(ui.Page1->isVisible());
 }
 
 TEST_F(NotebookChange, ArrowKeysOnTheTabsChangePages)
@@ -202,7 +202,7 @@ TEST_F(NotebookChange, ArrowKeysOnTheTabsChangePages)
 class GainScrollBar : public PortlessFormFixture {
 protected:
     GainScrollBar() { showPage(2); }
-    QScrollBar& bar() { return get<QScrollBar>("ScrollBar1"); }
+    QScrollBar& bar() { return *ui.ScrollBar1; }
     QRect part(QStyle::SubControl subControl)
     {
         QStyleOptionSlider option;
@@ -253,7 +253,7 @@ TEST_F(GainScrollBar, TheWheelAndTheMenuDoNotMoveTheBar)
 
 TEST_F(MainWindow, TheServoLampTogglesWhenClicked)
 {
-    auto& lamp = get<TColorBtn>("ColorBtn1");
+    auto& lamp = *ui.ColorBtn1;
     QTest::mouseClick(&lamp, Qt::LeftButton);
     EXPECT_EQ(lamp.Color(), clLime);
     EXPECT_EQ(lamp.text(), "SERVO ON");
@@ -264,12 +264,12 @@ TEST_F(MainWindow, TheServoLampTogglesWhenClicked)
 
 TEST_F(MainWindow, ResizingMovesNoControl)
 {
-    const QRect edit = get("Edit1").geometry();
-    const QRect button = get("Button3").geometry();
+    const QRect edit = ui.Edit1->geometry();
+    const QRect button = ui.Button3->geometry();
     form.resize(900, 700);
     QApplication::processEvents();
-    EXPECT_EQ(get("Edit1").geometry(), edit);
-    EXPECT_EQ(get("Button3").geometry(), button);
+    EXPECT_EQ(ui.Edit1->geometry(), edit);
+    EXPECT_EQ(ui.Button3->geometry(), button);
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ protected:
         ASSERT_FALSE(form.firstRead());
     }
 
-    void click(const char* button) { get<QPushButton>(button).click(); }
+    void click(QPushButton* button) { button->click(); }
     std::vector<std::string> commandsSince(std::size_t first) const
     {
         const auto all = commandNumbers();
@@ -40,7 +40,7 @@ TEST_F(OperatorActions, SendWritesTheEditedValuesInOrder)
     const std::size_t before = driver.commands().size();
     form.setEditText(1, "$800");
     form.setEditText(5, "300");
-    click("Button1");
+    click(ui.Button1);
     const auto sent = commandsSince(before);
     EXPECT_TRUE(std::is_sorted(sent.begin(), sent.end())) << "parameter 0 first, each one once";
     EXPECT_EQ(std::adjacent_find(sent.begin(), sent.end()), sent.end());
@@ -54,7 +54,7 @@ TEST_F(OperatorActions, SendStopsAtAWrongAcknowledgement)
 {
     const std::size_t before = driver.commands().size();
     driver.faults().ackChar = '!';
-    click("Button1");
+    click(ui.Button1);
     EXPECT_EQ(commandsSince(before), (std::vector<std::string>{"00"}));
     EXPECT_EQ(helpLine(), "通信エラー");
 }
@@ -63,7 +63,7 @@ TEST_F(OperatorActions, SendStopsAtAnEditThatHoldsNoInteger)
 {
     const std::size_t before = driver.commands().size();
     form.setEditText(4, "abc");
-    click("Button1");
+    click(ui.Button1);
     EXPECT_EQ(commandsSince(before), (std::vector<std::string>{"00", "01", "02", "03", "04", "05"}));
     EXPECT_EQ(errors, (std::vector<QString>{"'abc' は数値ではありません."}));
     EXPECT_EQ(helpLine(), ">>>>>>>>") << "no communication error for a conversion error";
@@ -86,7 +86,7 @@ TEST_P(Save, ShowsItsOutcome)
     form.parameters().setStatusWord(c.statusWord);
     driver.faults().silent = c.silent;
     driver.faults().ackChar = c.ackChar;
-    click("Button2");
+    click(ui.Button2);
     EXPECT_EQ(helpLine().toStdString(), c.shown);
     EXPECT_EQ(driver.commands().back() == "$S", c.sent);
     EXPECT_EQ(form.commErrorCount(), 0) << "a save is never counted";
@@ -126,9 +126,9 @@ TEST_F(OperatorActions, SaveShowsSavingOnScreenBeforeItWaits)
 {
     driver.faults().silent = true;
     std::vector<std::pair<QString, Tick>> painted;
-    const EventProbe probe(get("Mssgbox"), QEvent::Paint, [&] { painted.emplace_back(helpLine(), clock.tickMs()); });
+    const EventProbe probe(*ui.Mssgbox, QEvent::Paint, [&] { painted.emplace_back(helpLine(), clock.tickMs()); });
     const Tick before = clock.tickMs();
-    click("Button2");
+    click(ui.Button2);
     ASSERT_FALSE(painted.empty());
     EXPECT_EQ(painted.front(), std::make_pair(QString("セーブ中"), before));
     EXPECT_GE(clock.tickMs() - before, 10000) << "the whole answer budget was waited for";
@@ -136,11 +136,11 @@ TEST_F(OperatorActions, SaveShowsSavingOnScreenBeforeItWaits)
 
 TEST_F(OperatorActions, TheServoLampShowsTheDriverAgainOnTheNextTick)
 {
-    get<TColorBtn>("ColorBtn1").click();
-    EXPECT_EQ(get<TColorBtn>("ColorBtn1").text(), "SERVO ON");
+    ui.ColorBtn1->click();
+    EXPECT_EQ(ui.ColorBtn1->text(), "SERVO ON");
     tick();
-    EXPECT_EQ(get<TColorBtn>("ColorBtn1").text(), "SERVO OFF");
-    EXPECT_EQ(get<TColorBtn>("ColorBtn1").Color(), clNavy);
+    EXPECT_EQ(ui.ColorBtn1->text(), "SERVO OFF");
+    EXPECT_EQ(ui.ColorBtn1->Color(), clNavy);
 }
 
 struct PageChangeCase {
@@ -166,7 +166,7 @@ TEST_P(PageChange, ReadsTheParametersBeforeThePageShowsAndReportsNothing)
     const QString shown = helpLine();
     const std::size_t before = driver.commands().size();
     std::size_t commandsWhenShown = 0;
-    const EventProbe probe(get("Page3"), QEvent::Show, [&] { commandsWhenShown = driver.commands().size(); });
+    const EventProbe probe(*ui.Page3, QEvent::Show, [&] { commandsWhenShown = driver.commands().size(); });
 
     showPage(2);
     EXPECT_EQ(commandsSince(before).size(), c.silent ? 1U : 16U);
@@ -185,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(States, PageChange,
 
 TEST_F(OperatorActions, ExitWritesTheSettingsAndEndsWithoutClosingThePort)
 {
-    click("Button3");
+    click(ui.Button3);
     EXPECT_EQ(exitCodes, (std::vector<int>{0}));
     EXPECT_EQ(readFile(settings.profileFile()), "[PortSetting]\nPortID=1\nBaudRate=0\n");
     EXPECT_EQ(link.state().phase, LinkPhase::Open) << "the close handler did not run";
@@ -195,7 +195,7 @@ TEST_F(OperatorActions, ExitWithAnUnwritableSettingsFileGoesOn)
 {
     writeFile(settings.profileFile(), "");
     std::filesystem::permissions(settings.profileFile(), std::filesystem::perms(0444));
-    click("Button3");
+    click(ui.Button3);
     EXPECT_TRUE(exitCodes.empty());
     EXPECT_EQ(errors, (std::vector<QString>{"DudAved.ini に書き込めません."}));
 }
@@ -215,7 +215,7 @@ TEST_P(InputCheck, PutsBackTheLastReplyForATextThatIsNoInteger)
     auto& edit = get<QLineEdit>("Edit" + std::to_string(GetParam().edit));
     edit.setFocus();
     edit.setText(GetParam().typed);
-    get<QPushButton>("Button1").setFocus();
+    ui.Button1->setFocus();
     EXPECT_EQ(edit.text().toStdString(), GetParam().after);
     EXPECT_EQ(helpLine(), ">>>>>>>>") << "a rejected text is replaced silently";
 }
@@ -235,10 +235,10 @@ class PortlessActions : public PortlessFormFixture {};
 
 TEST_F(PortlessActions, ACheckPutsBackAnEmptyTextWhenThePortNeverOpened)
 {
-    auto& edit = get<QLineEdit>("Edit1");
+    auto& edit = *ui.Edit1;
     edit.setFocus();
     edit.setText("abc");
-    get<QLineEdit>("Edit2").setFocus();
+    ui.Edit2->setFocus();
     EXPECT_EQ(edit.text(), "");
 }
 
@@ -251,7 +251,7 @@ TEST_F(PortlessActions, APageChangeAfterAFailedFirstReadSendsNothing)
     showPage(2);
     EXPECT_EQ(form.editText(9), "77");
     EXPECT_EQ(clock.tickMs(), before) << "nothing was waited for";
-    EXPECT_TRUE(get("Page3").isVisible());
+    EXPECT_TRUE(ui.Page3->isVisible());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "sim/DriverCore.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeSerialPort.h"
+#include "ui_Unit1.h"
 
 #include <QApplication>
 #include <QDir>
@@ -44,11 +45,10 @@ int main(int argc, char* argv[])
         },
         vk::DeviceMap{});
     vk::TForm1 form({.link = link});
-    auto* timer = form.findChild<QTimer*>("Timer1");
-    timer->stop();
-    QMetaObject::invokeMethod(timer, "timeout");
+    form.timer().stop();
+    QMetaObject::invokeMethod(&form.timer(), "timeout");
     form.show();
-    auto* notebook = form.findChild<vk::TabbedNotebook*>("TabbedNotebook1");
+    auto* notebook = form.ui().TabbedNotebook1;
     for (int page = 0; page < notebook->pageCount(); ++page) {
         notebook->tabBar()->setCurrentIndex(page);
         QApplication::processEvents();

@@ -1,4 +1,5 @@
 #include "tests/console/FormHarness.h"
+#include "ui_Unit1.h"
 #include "tests/support/NamedCase.h"
 
 #include <QApplication>
@@ -119,7 +120,7 @@ TEST(ExitButton, EndsTheEventLoopWithZeroWithoutClosingTheWindow)
     FormHarness harness;
     auto form = harness.makeForm(FormHarness::EndOfRun::Real);
     form->show();
-    QTimer::singleShot(0, form.get(), [&form] { form->findChild<QPushButton*>("Button3")->click(); });
+    QTimer::singleShot(0, form.get(), [&form] { form->ui().Button3->click(); });
     QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });  // the loop did not end
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(form->isVisible());

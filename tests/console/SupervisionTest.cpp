@@ -21,8 +21,8 @@ protected:
         all.insert(all.end(), rest.begin(), rest.end());
         return all;
     }
-    TColorBtn& servoLamp() { return get<TColorBtn>("ColorBtn1"); }
-    TBlinkBtn& alarmLamp() { return get<TBlinkBtn>("BlinkBtn1"); }
+    TColorBtn& servoLamp() { return *ui.ColorBtn1; }
+    TBlinkBtn& alarmLamp() { return *ui.BlinkBtn1; }
 };
 
 TEST_F(Supervision, FirstTickReadsEveryParameterThenEachTickQueriesTheStatus)
@@ -32,7 +32,7 @@ TEST_F(Supervision, FirstTickReadsEveryParameterThenEachTickQueriesTheStatus)
     tick();
     EXPECT_EQ(commandNumbers(), afterBulkRead({"31"}));
     EXPECT_EQ(form.editText(1), "4096");
-    EXPECT_EQ(get<QScrollBar>("ScrollBar1").value(), 1234) << "the bar follows parameter 22";
+    EXPECT_EQ(ui.ScrollBar1->value(), 1234) << "the bar follows parameter 22";
     EXPECT_FALSE(form.firstRead());
     tick();
     tick();
@@ -45,7 +45,7 @@ TEST_F(Supervision, TheScrollBarClampsParameter22ToItsRange)
 {
     driver.setParameter(22, 3000);
     tick();
-    EXPECT_EQ(get<QScrollBar>("ScrollBar1").value(), 2560);
+    EXPECT_EQ(ui.ScrollBar1->value(), 2560);
 }
 
 struct StatusCase {
