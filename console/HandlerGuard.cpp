@@ -1,5 +1,7 @@
 #include "console/HandlerGuard.h"
 
+#include "platform/OperatorError.h"
+
 #include <QCoreApplication>
 #include <QMessageBox>
 
@@ -17,9 +19,13 @@ bool runGuarded(const ErrorReporter& report, const std::function<void()>& handle
     try {
         handler();
         return true;
-    } catch (const std::exception& failure) {
+    } catch (const OperatorError& failure) {
         report(QString::fromStdString(failure.what()) + '.');
         return false;
+    } catch (...) {
+        // A defect (std::logic_error, std::out_of_range) ends the program here,
+        // loudly, instead of unwinding through the toolkit or hiding in a box.
+        std::terminate();
     }
 }
 

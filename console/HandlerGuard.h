@@ -15,8 +15,9 @@ using ErrorReporter = std::function<void(const QString& message)>;
 // captioned with the application's name.
 void showErrorBox(QWidget* parent, const QString& message);
 
-// Runs one event handler. A failure the handler does not catch ends it and is
-// reported as its text followed by "."; the program goes on. False after a failure.
+// Runs one event handler. An OperatorError the handler does not catch ends it
+// and is reported as its text followed by "."; the program goes on. False after
+// such a failure. Anything else ends the program with the runtime's message.
 bool runGuarded(const ErrorReporter& report, const std::function<void()>& handler);
 
 }  // namespace vk

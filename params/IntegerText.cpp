@@ -3,7 +3,7 @@
 namespace vk {
 
 ConversionError::ConversionError(const std::string& text)
-    : std::runtime_error("'" + text + "' は数値ではありません"), text_(text)
+    : OperatorError("'" + text + "' は数値ではありません"), text_(text)
 {
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/NumberText.h"
+#include "platform/OperatorError.h"
 
 #include <cstdint>
 #include <optional>
@@ -12,7 +13,7 @@ namespace vk {
 
 // The text of an edit that is not an integer; what() is the message the
 // window shows: "'<text>' は数値ではありません".
-class ConversionError : public std::runtime_error {
+class ConversionError : public OperatorError {
 public:
     explicit ConversionError(const std::string& text);
 

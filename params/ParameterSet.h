@@ -25,7 +25,6 @@ public:
     const ParameterCache& cache() const { return cache_; }
 
     std::int32_t StatusWord() const { return statusWord_; }
-    void setStatusWord(std::int32_t status) { statusWord_ = status; }
     bool ValuePresent() const { return valuePresent_; }
 
     // Shows a reply text in the controls of a number the bulk read asks for;

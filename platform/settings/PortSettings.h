@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/OperatorError.h"
 #include "platform/settings/SettingsPaths.h"
 
 #include <cstdint>
@@ -9,9 +10,9 @@
 namespace vk {
 
 // A settings store that cannot be read or written; what() is the operator's message.
-class SettingsError : public std::runtime_error {
+class SettingsError : public OperatorError {
 public:
-    using std::runtime_error::runtime_error;
+    using OperatorError::OperatorError;
 };
 
 // The port number's two stores: read from the per-user registry store

@@ -251,26 +251,5 @@ TEST_F(GainScrollBar, TheWheelAndTheMenuDoNotMoveTheBar)
     EXPECT_EQ(bar().contextMenuPolicy(), Qt::NoContextMenu);
 }
 
-TEST_F(MainWindow, TheServoLampTogglesWhenClicked)
-{
-    auto& lamp = *ui.ColorBtn1;
-    QTest::mouseClick(&lamp, Qt::LeftButton);
-    EXPECT_EQ(lamp.Color(), clLime);
-    EXPECT_EQ(lamp.text(), "SERVO ON");
-    QTest::mouseClick(&lamp, Qt::LeftButton);
-    EXPECT_EQ(lamp.Color(), clNavy);
-    EXPECT_EQ(lamp.text(), "SERVO OFF");
-}
-
-TEST_F(MainWindow, ResizingMovesNoControl)
-{
-    const QRect edit = ui.Edit1->geometry();
-    const QRect button = ui.Button3->geometry();
-    form.resize(900, 700);
-    QApplication::processEvents();
-    EXPECT_EQ(ui.Edit1->geometry(), edit);
-    EXPECT_EQ(ui.Button3->geometry(), button);
-}
-
 }  // namespace
 }  // namespace vk::test
