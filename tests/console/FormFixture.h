@@ -18,6 +18,15 @@
 
 namespace vk::test {
 
+// A control named in a table of cases: its name for the case's title and the
+// form's member, so a wrong name does not compile. Of nothing: the window itself.
+struct ControlRef {
+    const char* name;
+    QWidget* (*of)(Ui::TForm1& ui) = nullptr;
+};
+#define VK_CONTROL(member) \
+    ::vk::test::ControlRef { #member, [](Ui::TForm1& ui) -> QWidget* { return ui.member; } }
+
 // The main window over the harness, shown and active. Its timer is stopped:
 // the tests tick it themselves, so no tick comes in between.
 class FormFixture : public ::testing::Test, public FormHarness {
@@ -30,15 +39,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
     }
 
-    // A control by name, for cases listed in tables; elsewhere the form's members.
-    template <typename Control = QWidget>
-    Control& get(const std::string& name)
-    {
-        auto* control = form.findChild<Control*>(QString::fromStdString(name));
-        if (!control)
-            throw std::runtime_error("no control " + name);
-        return *control;
-    }
+    QWidget& get(const ControlRef& control) { return control.of ? *control.of(ui) : static_cast<QWidget&>(form); }
 
     TabbedNotebook& notebook() { return *ui.TabbedNotebook1; }
     QTimer& timer() { return form.timer(); }

@@ -10,7 +10,7 @@ enum class Pointer { Move, Press };
 
 struct HelpCase {
     int page;
-    const char* control;
+    ControlRef control;
     Pointer pointer;
     const char* first;
     const char* second;
@@ -18,50 +18,50 @@ struct HelpCase {
 
 void PrintTo(const HelpCase& c, std::ostream* os)
 {
-    *os << c.control << (c.pointer == Pointer::Move ? " move" : " press");
+    *os << c.control.name << (c.pointer == Pointer::Move ? " move" : " press");
 }
 
 constexpr const char* kPulseFrequency = "CPUの出力する内部パルス周波数の設定(100Hz単位)";
 
 const HelpCase kHelpCases[] = {
-    {0, "Label2", Pointer::Move, "エンコーダ分解能の設定又は、\rマグネットの長さをｍｍ単位で設定", " "},
-    {0, "Edit1", Pointer::Move, "エンコーダ分解能の設定又は、\rマグネットの長さをｍｍ単位で設定", " "},
-    {0, "Label3", Pointer::Move, "外部インターポーレータによる逓倍値の設定", " "},
-    {0, "Edit2", Pointer::Move, "外部インターポーレータによる逓倍値の設定", " "},
-    {0, "Label4", Pointer::Move, "回転型の場合はポール数を\rリニアの場合は磁極長を入力", " "},
-    {0, "Edit3", Pointer::Move, "回転型の場合はポール数を\rリニアの場合は磁極長を入力", " "},
-    {0, "GroupBox1", Pointer::Move, "エンコーダの逓倍設定", " "},
-    {0, "GroupBox2", Pointer::Move, "ポールセンス方式の選択", " "},
-    {0, "GroupBox3", Pointer::Move, "ポールセンサの論理の設定", " "},
-    {0, "GroupBox4", Pointer::Move, "エンコーダ位相の設定", " "},
-    {0, "GroupBox5", Pointer::Move, "リニアエンコーダのタイプ選択", " "},
-    {1, "GroupBox6", Pointer::Move, "モータタイプの選択", " "},
-    {1, "GroupBox7", Pointer::Move, "指令逓倍の選択", " "},
-    {1, "GroupBox8", Pointer::Move, "指令パルスの方式を選択", " "},
-    {1, "Label6", Pointer::Move, "転流のオフセット(ポールセンサU相立下りｴｯｼﾞ位置を電気角で入力)", " "},
-    {1, "Edit4", Pointer::Move, "転流のオフセット(ポールセンサU相立下りｴｯｼﾞ位置を電気角で入力)", " "},
-    {1, "Label9", Pointer::Move, kPulseFrequency, " "},
-    {1, "Edit6", Pointer::Press, kPulseFrequency, " "},
-    {1, "Edit7", Pointer::Press, kPulseFrequency, " "},
-    {1, "Edit8", Pointer::Press, kPulseFrequency, " "},
-    {1, "Label10", Pointer::Move, "低速、高速ゲイン切り替えの速度をKHｚ単位で設定", "設定値が０の時は、低速ゲインに固定される"},
-    {1, "Edit7", Pointer::Move, "低速、高速ゲイン切り替えの速度をKHｚ単位で設定", "設定値が０の時は、低速ゲインに固定される"},
-    {1, "Label11", Pointer::Move, "高速→低速ゲイン切り替えの速度設定を、低速→高速ゲイン切り替え速度",
+    {0, VK_CONTROL(Label2), Pointer::Move, "エンコーダ分解能の設定又は、\rマグネットの長さをｍｍ単位で設定", " "},
+    {0, VK_CONTROL(Edit1), Pointer::Move, "エンコーダ分解能の設定又は、\rマグネットの長さをｍｍ単位で設定", " "},
+    {0, VK_CONTROL(Label3), Pointer::Move, "外部インターポーレータによる逓倍値の設定", " "},
+    {0, VK_CONTROL(Edit2), Pointer::Move, "外部インターポーレータによる逓倍値の設定", " "},
+    {0, VK_CONTROL(Label4), Pointer::Move, "回転型の場合はポール数を\rリニアの場合は磁極長を入力", " "},
+    {0, VK_CONTROL(Edit3), Pointer::Move, "回転型の場合はポール数を\rリニアの場合は磁極長を入力", " "},
+    {0, VK_CONTROL(GroupBox1), Pointer::Move, "エンコーダの逓倍設定", " "},
+    {0, VK_CONTROL(GroupBox2), Pointer::Move, "ポールセンス方式の選択", " "},
+    {0, VK_CONTROL(GroupBox3), Pointer::Move, "ポールセンサの論理の設定", " "},
+    {0, VK_CONTROL(GroupBox4), Pointer::Move, "エンコーダ位相の設定", " "},
+    {0, VK_CONTROL(GroupBox5), Pointer::Move, "リニアエンコーダのタイプ選択", " "},
+    {1, VK_CONTROL(GroupBox6), Pointer::Move, "モータタイプの選択", " "},
+    {1, VK_CONTROL(GroupBox7), Pointer::Move, "指令逓倍の選択", " "},
+    {1, VK_CONTROL(GroupBox8), Pointer::Move, "指令パルスの方式を選択", " "},
+    {1, VK_CONTROL(Label6), Pointer::Move, "転流のオフセット(ポールセンサU相立下りｴｯｼﾞ位置を電気角で入力)", " "},
+    {1, VK_CONTROL(Edit4), Pointer::Move, "転流のオフセット(ポールセンサU相立下りｴｯｼﾞ位置を電気角で入力)", " "},
+    {1, VK_CONTROL(Label9), Pointer::Move, kPulseFrequency, " "},
+    {1, VK_CONTROL(Edit6), Pointer::Press, kPulseFrequency, " "},
+    {1, VK_CONTROL(Edit7), Pointer::Press, kPulseFrequency, " "},
+    {1, VK_CONTROL(Edit8), Pointer::Press, kPulseFrequency, " "},
+    {1, VK_CONTROL(Label10), Pointer::Move, "低速、高速ゲイン切り替えの速度をKHｚ単位で設定", "設定値が０の時は、低速ゲインに固定される"},
+    {1, VK_CONTROL(Edit7), Pointer::Move, "低速、高速ゲイン切り替えの速度をKHｚ単位で設定", "設定値が０の時は、低速ゲインに固定される"},
+    {1, VK_CONTROL(Label11), Pointer::Move, "高速→低速ゲイン切り替えの速度設定を、低速→高速ゲイン切り替え速度",
      "からの速度差(KHｚ単位)で指定します。"},
-    {1, "Edit8", Pointer::Move, "高速→低速ゲイン切り替えの速度設定を、低速→高速ゲイン切り替え速度",
+    {1, VK_CONTROL(Edit8), Pointer::Move, "高速→低速ゲイン切り替えの速度設定を、低速→高速ゲイン切り替え速度",
      "からの速度差(KHｚ単位)で指定します。"},
-    {2, "Label8", Pointer::Move, "ソフトスタートゲインの設定", "設定値大で急加速"},
-    {2, "Edit5", Pointer::Move, "ソフトスタートゲインの設定", "設定値大で急加速"},
-    {2, "Label12", Pointer::Move, "フルカウントエラーを発生する、位置偏差量の設定", ""},
-    {2, "Edit9", Pointer::Move, "フルカウントエラーを発生する、位置偏差量の設定", ""},
-    {2, "Label13", Pointer::Move, "フルカウント状態が設定値(msec単位)以上連続した場合にアラームとなる。", ""},
-    {2, "Edit10", Pointer::Move, "フルカウント状態が設定値(msec単位)以上連続した場合にアラームとなる。", ""},
-    {2, "Label14", Pointer::Move, "ソフトスタート時の加速度をしていします。", "加速度は設定値/256 ×1000（パルス/ SEC2）となります"},
-    {2, "Edit11", Pointer::Move, "ソフトスタート時の加速度をしていします。", "加速度は設定値/256 ×1000（パルス/ SEC2）となります"},
-    {2, "Label17", Pointer::Move, "直流励磁にてモータ停止後の転流位相確認速度", "Kpps単位で設定します。"},
-    {2, "Edit12", Pointer::Move, "直流励磁にてモータ停止後の転流位相確認速度", "Kpps単位で設定します。"},
-    {0, "ColorBtn1", Pointer::Move, "サーボON/OFF表示", ""},
-    {0, "BlinkBtn1", Pointer::Move, "赤色点滅でアラーム状態", ""},
+    {2, VK_CONTROL(Label8), Pointer::Move, "ソフトスタートゲインの設定", "設定値大で急加速"},
+    {2, VK_CONTROL(Edit5), Pointer::Move, "ソフトスタートゲインの設定", "設定値大で急加速"},
+    {2, VK_CONTROL(Label12), Pointer::Move, "フルカウントエラーを発生する、位置偏差量の設定", ""},
+    {2, VK_CONTROL(Edit9), Pointer::Move, "フルカウントエラーを発生する、位置偏差量の設定", ""},
+    {2, VK_CONTROL(Label13), Pointer::Move, "フルカウント状態が設定値(msec単位)以上連続した場合にアラームとなる。", ""},
+    {2, VK_CONTROL(Edit10), Pointer::Move, "フルカウント状態が設定値(msec単位)以上連続した場合にアラームとなる。", ""},
+    {2, VK_CONTROL(Label14), Pointer::Move, "ソフトスタート時の加速度をしていします。", "加速度は設定値/256 ×1000（パルス/ SEC2）となります"},
+    {2, VK_CONTROL(Edit11), Pointer::Move, "ソフトスタート時の加速度をしていします。", "加速度は設定値/256 ×1000（パルス/ SEC2）となります"},
+    {2, VK_CONTROL(Label17), Pointer::Move, "直流励磁にてモータ停止後の転流位相確認速度", "Kpps単位で設定します。"},
+    {2, VK_CONTROL(Edit12), Pointer::Move, "直流励磁にてモータ停止後の転流位相確認速度", "Kpps単位で設定します。"},
+    {0, VK_CONTROL(ColorBtn1), Pointer::Move, "サーボON/OFF表示", ""},
+    {0, VK_CONTROL(BlinkBtn1), Pointer::Move, "赤色点滅でアラーム状態", ""},
 };
 
 constexpr const char* kUntouched = "untouched";
@@ -102,19 +102,22 @@ INSTANTIATE_TEST_SUITE_P(EveryHelpHandler, HelpEntries, ::testing::ValuesIn(kHel
 
 struct SilentCase {
     int page;
-    const char* control;
+    ControlRef control;
 };
 
 void PrintTo(const SilentCase& c, std::ostream* os)
 {
-    *os << c.control;
+    *os << c.control.name;
 }
 
 const SilentCase kSilentCases[] = {
-    {0, "Button1"}, {0, "Button2"}, {0, "Button3"}, {0, "Label1"}, {0, "Label5"}, {0, "Label15"},
-    {0, "Label16"}, {0, "Mssgbox"}, {0, "Mssgbox1"}, {0, "Bevel1"}, {0, "Page1"}, {0, "RadioButton1"},
-    {0, "RadioButton7"}, {0, "RadioButton11"}, {1, "Label7"}, {1, "Edit6"}, {1, "RadioButton13"},
-    {2, "ScrollBar1"}, {0, "Form1"},
+    {0, VK_CONTROL(Button1)},       {0, VK_CONTROL(Button2)},  {0, VK_CONTROL(Button3)},
+    {0, VK_CONTROL(Label1)},        {0, VK_CONTROL(Label5)},   {0, VK_CONTROL(Label15)},
+    {0, VK_CONTROL(Label16)},       {0, VK_CONTROL(Mssgbox)},  {0, VK_CONTROL(Mssgbox1)},
+    {0, VK_CONTROL(Bevel1)},        {0, VK_CONTROL(Page1)},    {0, VK_CONTROL(RadioButton1)},
+    {0, VK_CONTROL(RadioButton7)},  {0, VK_CONTROL(RadioButton11)}, {1, VK_CONTROL(Label7)},
+    {1, VK_CONTROL(Edit6)},         {1, VK_CONTROL(RadioButton13)}, {2, VK_CONTROL(ScrollBar1)},
+    {0, {"Form1"}},
 };
 
 class NoHelp : public HelpLine, public ::testing::WithParamInterface<SilentCase> {};
@@ -123,7 +126,7 @@ TEST_P(NoHelp, PointerOverTheControlLeavesBothLines)
 {
     showPage(GetParam().page);
     markLines();
-    QWidget& control = GetParam().control == std::string("Form1") ? form : get(GetParam().control);
+    QWidget& control = get(GetParam().control);
     // A corner of the page or window is background; any other control is pointed at in its middle.
     pointAt(control, &control == &form ? QPoint(300, 440) : control.rect().center());
     pointAt(control, QPoint(2, 2));

@@ -210,7 +210,7 @@ TEST_F(OperatorActions, ExitWithAnUnwritableSettingsFileGoesOn)
 
 struct CheckCase {
     const char* name;
-    int edit;
+    QLineEdit* Ui::TForm1::*edit;
     const char* typed;
     const char* after;
 };
@@ -220,7 +220,7 @@ class InputCheck : public OperatorActions, public ::testing::WithParamInterface<
 // Types into the edit and moves the focus on to the send button.
 TEST_P(InputCheck, PutsBackTheLastReplyForATextThatIsNoInteger)
 {
-    auto& edit = get<QLineEdit>("Edit" + std::to_string(GetParam().edit));
+    QLineEdit& edit = *(ui.*GetParam().edit);
     edit.setFocus();
     edit.setText(GetParam().typed);
     ui.Button1->setFocus();
@@ -229,14 +229,14 @@ TEST_P(InputCheck, PutsBackTheLastReplyForATextThatIsNoInteger)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, InputCheck,
-                         ::testing::Values(CheckCase{"Letters", 1, "abc", "4096"},
-                                           CheckCase{"Fraction", 2, "1.5", "3"},
-                                           CheckCase{"LettersInEdit3", 3, "abc", "6"},
-                                           CheckCase{"LeadingSpace", 1, " 42", " 42"},
-                                           CheckCase{"TrailingSpace", 1, "42 ", "4096"},
-                                           CheckCase{"DollarHex", 2, "$800", "$800"},
-                                           CheckCase{"ZeroXHex", 3, "0x800", "0x800"},
-                                           CheckCase{"NegativeHex", 1, "-$800", "4096"}),
+                         ::testing::Values(CheckCase{"Letters", &Ui::TForm1::Edit1, "abc", "4096"},
+                                           CheckCase{"Fraction", &Ui::TForm1::Edit2, "1.5", "3"},
+                                           CheckCase{"LettersInEdit3", &Ui::TForm1::Edit3, "abc", "6"},
+                                           CheckCase{"LeadingSpace", &Ui::TForm1::Edit1, " 42", " 42"},
+                                           CheckCase{"TrailingSpace", &Ui::TForm1::Edit1, "42 ", "4096"},
+                                           CheckCase{"DollarHex", &Ui::TForm1::Edit2, "$800", "$800"},
+                                           CheckCase{"ZeroXHex", &Ui::TForm1::Edit3, "0x800", "0x800"},
+                                           CheckCase{"NegativeHex", &Ui::TForm1::Edit1, "-$800", "4096"}),
                          caseName<CheckCase>);
 
 class PortlessActions : public PortlessFormFixture {};
