@@ -32,11 +32,16 @@ TabbedNotebook::TabbedNotebook(QWidget* parent)
     connect(tabs_, &QTabBar::currentChanged, this, &TabbedNotebook::tabChosen);
 }
 
-void TabbedNotebook::addPage(QWidget* page)
+void TabbedNotebook::addWidget(QWidget* page)
 {
     pages_->addWidget(page);
     const QSignalBlocker quiet(tabs_);  // the first tab added becomes current: no change to ask about
     tabs_->addTab(page->windowTitle());
+}
+
+void TabbedNotebook::setCurrentIndex(int index)
+{
+    tabs_->setCurrentIndex(index);
 }
 
 int TabbedNotebook::pageCount() const

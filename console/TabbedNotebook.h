@@ -22,8 +22,11 @@ public:
     explicit TabbedNotebook(QWidget* parent = nullptr);
 
     // Adds a page at the end, its window title the tab caption; the first one
-    // added is in front. The form's pages arrive here (the form's add-page method).
-    void addPage(QWidget* page);
+    // added is in front. The form's pages arrive here: in Designer the notebook
+    // is a promoted stacked widget.
+    void addWidget(QWidget* page);
+    // Brings a page to the front as a choice of its tab would.
+    void setCurrentIndex(int index);
     int pageCount() const;
     QWidget* page(int index) const;
     // The index of the page in front; while changing is raised, still the old one.
