@@ -3,11 +3,14 @@
 #include "sim/DriverCore.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeSerialPort.h"
+#include "tests/support/NamedCase.h"
 
 #include <gtest/gtest.h>
 
 namespace vk::cli {
 namespace {
+
+using test::PrintTo;
 
 using test::FakeClock;
 using test::FakeSerialPort;

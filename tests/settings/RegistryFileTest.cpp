@@ -38,6 +38,11 @@ struct ValueCase {
     std::vector<std::uint8_t> data;
 };
 
+void PrintTo(const ValueCase& c, std::ostream* out)
+{
+    *out << c.line;
+}
+
 class RegistryValueForms : public ::testing::TestWithParam<ValueCase> {};
 
 TEST_P(RegistryValueForms, ParsesEachStoredForm)
