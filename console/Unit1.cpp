@@ -47,7 +47,9 @@ TForm1::~TForm1() = default;
 template <typename Control, typename Signal>
 void TForm1::wire(Control* control, Signal signal, void (TForm1::*handler)(QObject* Sender))
 {
-    connect(control, signal, this, [this, control, handler] { events_->guard([&] { (this->*handler)(control); }); });
+    // In the events object's keeping, so the connection goes with it before the controls do.
+    connect(control, signal, events_.get(),
+            [this, control, handler] { events_->guard([&] { (this->*handler)(control); }); });
 }
 
 // Every handler of the window and the event that runs it.
@@ -65,7 +67,7 @@ void TForm1::wireEvents()
     on.onMouseMove(ui_->ColorBtn1, &TForm1::ColorBtn1MouseMove);
     on.onMouseMove(ui_->BlinkBtn1, &TForm1::BlinkBtn1MouseMove);
     // The handler answers through allowChange, so it runs before the page changes.
-    connect(ui_->TabbedNotebook1, &TabbedNotebook::changing, this,
+    connect(ui_->TabbedNotebook1, &TabbedNotebook::changing, events_.get(),
             [this](int newTab, bool& allowChange) {
                 // A handler that fails keeps the page in front.
                 if (!events_->guard([&] { TabbedNotebook1Change(newTab, allowChange); }))
