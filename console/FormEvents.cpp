@@ -120,7 +120,7 @@ bool FormEvents::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::FocusOut:
         if (const auto handler = handlerOf(exits_, watched); handler && isFocusMove(static_cast<QFocusEvent&>(*event)))
-            guard([&] { (form_.*handler)(watched); });
+            guard([&] { handler(form_, watched); });
         break;
     case QEvent::MouseButtonRelease:
     case QEvent::KeyRelease:
@@ -150,20 +150,20 @@ void FormEvents::deliverMouse(const std::map<const QObject*, MouseHandler>& hand
     if (!handler)
         return;
     const MouseEventArgs args{control, button, mouse.buttons(), mouse.modifiers(), mouse.position().toPoint()};
-    guard([&] { (form_.*handler)(args); });
+    guard([&] { handler(form_, args); });
 }
 
 void FormEvents::deliverScroll(QAbstractSlider* bar, TScrollCode code) const
 {
     const auto handler = handlerOf(scrolls_, bar);
     const int position = bar->sliderPosition();
-    guard([&] { (form_.*handler)(bar, code, position); });
+    guard([&] { handler(form_, bar, code, position); });
 }
 
 bool FormEvents::deliverClose() const
 {
     bool allowClose = true;
-    return guard([&] { (form_.*close_)(&form_, allowClose); }) && allowClose;
+    return guard([&] { close_(form_, &form_, allowClose); }) && allowClose;
 }
 
 }  // namespace vk

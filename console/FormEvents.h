@@ -16,6 +16,19 @@ namespace vk {
 
 class TForm1;
 
+// A method of the window as a plain function, fixed when the wiring compiles:
+// a handler whose parameters do not fit its event does not compile.
+template <auto Method>
+struct MethodCall;
+
+template <typename... Args, void (TForm1::*Method)(Args...)>
+struct MethodCall<Method> {
+    static void call(TForm1& form, Args... args) { (form.*Method)(args...); }
+};
+
+template <auto Method>
+constexpr auto method = &MethodCall<Method>::call;
+
 // The window's events that come as no signal, delivered to its handlers
 // through one event filter, each through the window's default error
 // handling: pointer moves with no button held, pointer presses, an edit's
@@ -24,10 +37,11 @@ class TForm1;
 // release of the pointer or of a scrolling key), and the window's close.
 class FormEvents : public QObject {
 public:
-    using NotifyHandler = void (TForm1::*)(QObject* Sender);
-    using MouseHandler = void (TForm1::*)(const MouseEventArgs& event);
-    using ScrollHandler = void (TForm1::*)(QObject* Sender, TScrollCode ScrollCode, int ScrollPos);
-    using CloseHandler = void (TForm1::*)(QObject* Sender, bool& allowClose);
+    // A handler: one method of the window as a plain function (method<&TForm1::X>).
+    using NotifyHandler = void (*)(TForm1& form, QObject* Sender);
+    using MouseHandler = void (*)(TForm1& form, const MouseEventArgs& event);
+    using ScrollHandler = void (*)(TForm1& form, QObject* Sender, TScrollCode ScrollCode, int ScrollPos);
+    using CloseHandler = void (*)(TForm1& form, QObject* Sender, bool& allowClose);
 
     FormEvents(TForm1& form, ErrorReporter report);
 

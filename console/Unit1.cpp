@@ -45,27 +45,27 @@ TForm1::TForm1(FormContext context)
 TForm1::~TForm1() = default;
 
 template <typename Control, typename Signal>
-void TForm1::wire(Control* control, Signal signal, void (TForm1::*handler)(QObject* Sender))
+void TForm1::wire(Control* control, Signal signal, void (*handler)(TForm1& form, QObject* Sender))
 {
     // In the events object's keeping, so the connection goes with it before the controls do.
     connect(control, signal, events_.get(),
-            [this, control, handler] { events_->guard([&] { (this->*handler)(control); }); });
+            [this, control, handler] { events_->guard([&] { handler(*this, control); }); });
 }
 
 // Every handler of the window and the event that runs it.
 void TForm1::wireEvents()
 {
     FormEvents& on = *events_;
-    on.onClose(&TForm1::FormClose);
-    wire(Timer1, &QTimer::timeout, &TForm1::Timer1Timer);
-    wire(ui_->Button1, &QPushButton::clicked, &TForm1::Button1Click);
-    wire(ui_->Button2, &QPushButton::clicked, &TForm1::Button2Click);
-    wire(ui_->Button3, &QPushButton::clicked, &TForm1::Button3Click);
-    wire(ui_->ColorBtn1, &QPushButton::clicked, &TForm1::ColorBtn1Click);
-    on.onMouseMove(ui_->Button1, &TForm1::Button1MouseMove);
-    on.onMouseMove(ui_->Button3, &TForm1::Button3MouseMove);
-    on.onMouseMove(ui_->ColorBtn1, &TForm1::ColorBtn1MouseMove);
-    on.onMouseMove(ui_->BlinkBtn1, &TForm1::BlinkBtn1MouseMove);
+    on.onClose(method<&TForm1::FormClose>);
+    wire(Timer1, &QTimer::timeout, method<&TForm1::Timer1Timer>);
+    wire(ui_->Button1, &QPushButton::clicked, method<&TForm1::Button1Click>);
+    wire(ui_->Button2, &QPushButton::clicked, method<&TForm1::Button2Click>);
+    wire(ui_->Button3, &QPushButton::clicked, method<&TForm1::Button3Click>);
+    wire(ui_->ColorBtn1, &QPushButton::clicked, method<&TForm1::ColorBtn1Click>);
+    on.onMouseMove(ui_->Button1, method<&TForm1::Button1MouseMove>);
+    on.onMouseMove(ui_->Button3, method<&TForm1::Button3MouseMove>);
+    on.onMouseMove(ui_->ColorBtn1, method<&TForm1::ColorBtn1MouseMove>);
+    on.onMouseMove(ui_->BlinkBtn1, method<&TForm1::BlinkBtn1MouseMove>);
     // The handler answers through allowChange, so it runs before the page changes.
     connect(ui_->TabbedNotebook1, &TabbedNotebook::changing, events_.get(),
             [this](int newTab, bool& allowChange) {
@@ -76,50 +76,50 @@ void TForm1::wireEvents()
             Qt::DirectConnection);
 
     // Page1
-    on.onMouseMove(ui_->Label2, &TForm1::Label2MouseMove);
-    on.onExit(ui_->Edit1, &TForm1::Edit1Exit);
-    on.onMouseMove(ui_->Edit1, &TForm1::Edit1MouseMove);
-    on.onMouseMove(ui_->Label3, &TForm1::Label3MouseMove);
-    on.onExit(ui_->Edit2, &TForm1::Edit2Exit);
-    on.onMouseMove(ui_->Edit2, &TForm1::Edit2MouseMove);
-    on.onMouseMove(ui_->Label4, &TForm1::Label4MouseMove);
-    on.onExit(ui_->Edit3, &TForm1::Edit3Exit);
-    on.onMouseMove(ui_->Edit3, &TForm1::Edit3MouseMove);
-    on.onMouseMove(ui_->GroupBox1, &TForm1::GroupBox1MouseMove);
-    on.onMouseMove(ui_->GroupBox2, &TForm1::GroupBox2MouseMove);
-    on.onMouseMove(ui_->GroupBox3, &TForm1::GroupBox3MouseMove);
-    on.onMouseMove(ui_->GroupBox4, &TForm1::GroupBox4MouseMove);
-    on.onMouseMove(ui_->GroupBox5, &TForm1::GroupBox5MouseMove);
+    on.onMouseMove(ui_->Label2, method<&TForm1::Label2MouseMove>);
+    on.onExit(ui_->Edit1, method<&TForm1::Edit1Exit>);
+    on.onMouseMove(ui_->Edit1, method<&TForm1::Edit1MouseMove>);
+    on.onMouseMove(ui_->Label3, method<&TForm1::Label3MouseMove>);
+    on.onExit(ui_->Edit2, method<&TForm1::Edit2Exit>);
+    on.onMouseMove(ui_->Edit2, method<&TForm1::Edit2MouseMove>);
+    on.onMouseMove(ui_->Label4, method<&TForm1::Label4MouseMove>);
+    on.onExit(ui_->Edit3, method<&TForm1::Edit3Exit>);
+    on.onMouseMove(ui_->Edit3, method<&TForm1::Edit3MouseMove>);
+    on.onMouseMove(ui_->GroupBox1, method<&TForm1::GroupBox1MouseMove>);
+    on.onMouseMove(ui_->GroupBox2, method<&TForm1::GroupBox2MouseMove>);
+    on.onMouseMove(ui_->GroupBox3, method<&TForm1::GroupBox3MouseMove>);
+    on.onMouseMove(ui_->GroupBox4, method<&TForm1::GroupBox4MouseMove>);
+    on.onMouseMove(ui_->GroupBox5, method<&TForm1::GroupBox5MouseMove>);
     // Page2: the edits below Edit4 share Edit2's exit and Edit6's press.
-    on.onMouseMove(ui_->GroupBox6, &TForm1::GroupBox6MouseMove);
-    on.onMouseMove(ui_->GroupBox7, &TForm1::GroupBox7MouseMove);
-    on.onMouseMove(ui_->GroupBox8, &TForm1::GroupBox8MouseMove);
-    on.onMouseMove(ui_->Label6, &TForm1::Label6MouseMove);
-    on.onExit(ui_->Edit4, &TForm1::Edit2Exit);
-    on.onMouseMove(ui_->Edit4, &TForm1::Edit4MouseMove);
-    on.onMouseMove(ui_->Label9, &TForm1::Label9MouseMove);
-    on.onExit(ui_->Edit6, &TForm1::Edit2Exit);
-    on.onMouseDown(ui_->Edit6, &TForm1::Edit6MouseDown);
-    on.onMouseMove(ui_->Label10, &TForm1::Label10MouseMove);
-    on.onExit(ui_->Edit7, &TForm1::Edit2Exit);
-    on.onMouseDown(ui_->Edit7, &TForm1::Edit6MouseDown);
-    on.onMouseMove(ui_->Edit7, &TForm1::Edit7MouseMove);
-    on.onMouseMove(ui_->Label11, &TForm1::Label11MouseMove);
-    on.onExit(ui_->Edit8, &TForm1::Edit2Exit);
-    on.onMouseDown(ui_->Edit8, &TForm1::Edit6MouseDown);
-    on.onMouseMove(ui_->Edit8, &TForm1::Edit8MouseMove);
+    on.onMouseMove(ui_->GroupBox6, method<&TForm1::GroupBox6MouseMove>);
+    on.onMouseMove(ui_->GroupBox7, method<&TForm1::GroupBox7MouseMove>);
+    on.onMouseMove(ui_->GroupBox8, method<&TForm1::GroupBox8MouseMove>);
+    on.onMouseMove(ui_->Label6, method<&TForm1::Label6MouseMove>);
+    on.onExit(ui_->Edit4, method<&TForm1::Edit2Exit>);
+    on.onMouseMove(ui_->Edit4, method<&TForm1::Edit4MouseMove>);
+    on.onMouseMove(ui_->Label9, method<&TForm1::Label9MouseMove>);
+    on.onExit(ui_->Edit6, method<&TForm1::Edit2Exit>);
+    on.onMouseDown(ui_->Edit6, method<&TForm1::Edit6MouseDown>);
+    on.onMouseMove(ui_->Label10, method<&TForm1::Label10MouseMove>);
+    on.onExit(ui_->Edit7, method<&TForm1::Edit2Exit>);
+    on.onMouseDown(ui_->Edit7, method<&TForm1::Edit6MouseDown>);
+    on.onMouseMove(ui_->Edit7, method<&TForm1::Edit7MouseMove>);
+    on.onMouseMove(ui_->Label11, method<&TForm1::Label11MouseMove>);
+    on.onExit(ui_->Edit8, method<&TForm1::Edit2Exit>);
+    on.onMouseDown(ui_->Edit8, method<&TForm1::Edit6MouseDown>);
+    on.onMouseMove(ui_->Edit8, method<&TForm1::Edit8MouseMove>);
     // Page3
-    on.onMouseMove(ui_->Label8, &TForm1::Label8MouseMove);
-    on.onScroll(ui_->ScrollBar1, &TForm1::ScrollBar1Scroll);
-    on.onMouseMove(ui_->Edit5, &TForm1::Edit5MouseMove);
-    on.onMouseMove(ui_->Label12, &TForm1::Label12MouseMove);
-    on.onMouseMove(ui_->Edit9, &TForm1::Edit9MouseMove);
-    on.onMouseMove(ui_->Label13, &TForm1::Label13MouseMove);
-    on.onMouseMove(ui_->Edit10, &TForm1::Edit10MouseMove);
-    on.onMouseMove(ui_->Label14, &TForm1::Label14MouseMove);
-    on.onMouseMove(ui_->Edit11, &TForm1::Edit11MouseMove);
-    on.onMouseMove(ui_->Label17, &TForm1::Label17MouseMove);
-    on.onMouseMove(ui_->Edit12, &TForm1::Edit12MouseMove);
+    on.onMouseMove(ui_->Label8, method<&TForm1::Label8MouseMove>);
+    on.onScroll(ui_->ScrollBar1, method<&TForm1::ScrollBar1Scroll>);
+    on.onMouseMove(ui_->Edit5, method<&TForm1::Edit5MouseMove>);
+    on.onMouseMove(ui_->Label12, method<&TForm1::Label12MouseMove>);
+    on.onMouseMove(ui_->Edit9, method<&TForm1::Edit9MouseMove>);
+    on.onMouseMove(ui_->Label13, method<&TForm1::Label13MouseMove>);
+    on.onMouseMove(ui_->Edit10, method<&TForm1::Edit10MouseMove>);
+    on.onMouseMove(ui_->Label14, method<&TForm1::Label14MouseMove>);
+    on.onMouseMove(ui_->Edit11, method<&TForm1::Edit11MouseMove>);
+    on.onMouseMove(ui_->Label17, method<&TForm1::Label17MouseMove>);
+    on.onMouseMove(ui_->Edit12, method<&TForm1::Edit12MouseMove>);
 }
 
 QLineEdit& TForm1::edit(int editNumber) const

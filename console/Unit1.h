@@ -137,7 +137,7 @@ private:
     void wireEvents();
     // A signal of a control to a handler that is told the control as Sender.
     template <typename Control, typename Signal>
-    void wire(Control* control, Signal signal, void (TForm1::*handler)(QObject* Sender));
+    void wire(Control* control, Signal signal, void (*handler)(TForm1& form, QObject* Sender));
     QLineEdit& edit(int editNumber) const;
     QRadioButton& radio(int radioNumber) const;
     void showHelp(const HelpEntry& entry);
