@@ -63,7 +63,7 @@ Doctor verdicts and their exit status:
 
 constexpr std::string_view kVersion = "vk785n " VK_VERSION "\n";
 
-struct CommandSpec {
+struct CommandRule {
     std::string_view name;
     std::size_t minArgs;
     std::size_t maxArgs;
@@ -72,10 +72,10 @@ struct CommandSpec {
 
 constexpr std::size_t kAny = SIZE_MAX;
 constexpr std::array kCommands = {
-    CommandSpec{"backup", 0, 1, false}, CommandSpec{"restore", 1, 1, true}, CommandSpec{"diff", 1, 1, true},
-    CommandSpec{"get", 1, kAny, false}, CommandSpec{"set", 1, kAny, false}, CommandSpec{"save", 0, 0, false},
-    CommandSpec{"status", 0, 0, false}, CommandSpec{"watch", 0, 0, false},   CommandSpec{"ports", 0, 0, false},
-    CommandSpec{"doctor", 0, 1, false},
+    CommandRule{"backup", 0, 1, false}, CommandRule{"restore", 1, 1, true}, CommandRule{"diff", 1, 1, true},
+    CommandRule{"get", 1, kAny, false}, CommandRule{"set", 1, kAny, false}, CommandRule{"save", 0, 0, false},
+    CommandRule{"status", 0, 0, false}, CommandRule{"watch", 0, 0, false},   CommandRule{"ports", 0, 0, false},
+    CommandRule{"doctor", 0, 1, false},
 };
 
 CliOptions failure(const std::string& what)
@@ -99,15 +99,15 @@ std::string problemWith(const CliOptions& options)
 {
     if (options.command.empty())
         return "no command given";
-    const auto spec = std::find_if(kCommands.begin(), kCommands.end(),
-                                   [&](const CommandSpec& c) { return c.name == options.command; });
-    if (spec == kCommands.end())
+    const auto rule = std::find_if(kCommands.begin(), kCommands.end(),
+                                   [&](const CommandRule& c) { return c.name == options.command; });
+    if (rule == kCommands.end())
         return "unknown command '" + options.command + "'";
-    if (options.args.size() < spec->minArgs)
-        return "'" + options.command + "' needs " + (spec->minArgs == 1 && spec->maxArgs == 1 ? "a file" : "an argument");
-    if (options.args.size() > spec->maxArgs)
+    if (options.args.size() < rule->minArgs)
+        return "'" + options.command + "' needs " + (rule->minArgs == 1 && rule->maxArgs == 1 ? "a file" : "an argument");
+    if (options.args.size() > rule->maxArgs)
         return "too many arguments for '" + options.command + "'";
-    if (options.devicePaths.size() > 1 && !spec->severalDrives)
+    if (options.devicePaths.size() > 1 && !rule->severalDrives)
         return "'" + options.command + "' works on one drive; give one --device PATH";
     if (options.save && options.command != "restore")
         return "--save goes with 'restore' (use 'save' on its own)";

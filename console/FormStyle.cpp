@@ -14,7 +14,7 @@
 namespace vk {
 namespace {
 
-struct FontSpec {
+struct FontStyle {
     std::string_view face;
     int pixelSize;
     TColor color;
@@ -25,26 +25,26 @@ struct FontSpec {
 constexpr std::string_view kGothic = "IPAPGothic";
 constexpr std::string_view kSystem = "IPAGothic";
 
-constexpr FontSpec kWindowFont{kGothic, 12, clWindowText};
-constexpr FontSpec kTabsFont{kGothic, 12, clBtnText};
-constexpr FontSpec kVersionTealFont{kGothic, 16, clTeal};
-constexpr FontSpec kVersionBlueFont{kGothic, 16, clBlue};
-constexpr FontSpec kControlsFont{kSystem, 12, clWindowText};
-constexpr FontSpec kIndicatorFont{kSystem, 12, clWhite};
-constexpr FontSpec kPageLabelFont{kSystem, 13, clWindowText};
+constexpr FontStyle kWindowFont{kGothic, 12, clWindowText};
+constexpr FontStyle kTabsFont{kGothic, 12, clBtnText};
+constexpr FontStyle kVersionTealFont{kGothic, 16, clTeal};
+constexpr FontStyle kVersionBlueFont{kGothic, 16, clBlue};
+constexpr FontStyle kControlsFont{kSystem, 12, clWindowText};
+constexpr FontStyle kIndicatorFont{kSystem, 12, clWhite};
+constexpr FontStyle kPageLabelFont{kSystem, 13, clWindowText};
 
 constexpr QPoint kFormPosition{168, 210};
 
-void applyFont(const FontSpec& spec, std::initializer_list<QWidget*> widgets)
+void applyFont(const FontStyle& style, std::initializer_list<QWidget*> widgets)
 {
     for (QWidget* widget : widgets) {
-        QFont font(toQString(spec.face));
-        font.setPixelSize(spec.pixelSize);
+        QFont font(toQString(style.face));
+        font.setPixelSize(style.pixelSize);
         widget->setFont(font);
-        if (isSystemColor(spec.color))
+        if (isSystemColor(style.color))
             continue;  // the palette's own text colours already are the system ones
         QPalette palette = widget->palette();
-        const QColor color = toQColor(spec.color, palette);
+        const QColor color = toQColor(style.color, palette);
         for (const auto textRole : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
             palette.setColor(textRole, color);
         widget->setPalette(palette);
@@ -52,11 +52,11 @@ void applyFont(const FontSpec& spec, std::initializer_list<QWidget*> widgets)
 }
 
 template <typename Control>
-void applyFontOnPages(const FontSpec& spec, const Ui::TForm1& ui)
+void applyFontOnPages(const FontStyle& style, const Ui::TForm1& ui)
 {
     for (QWidget* page : {ui.Page1, ui.Page2, ui.Page3})
         for (Control* control : page->findChildren<Control*>())
-            applyFont(spec, {control});
+            applyFont(style, {control});
 }
 
 // Radio buttons and frames take their group's or page's font.

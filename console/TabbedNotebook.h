@@ -25,7 +25,7 @@ public:
     // added is in front. The form's pages arrive here: in Designer the notebook
     // is a promoted stacked widget.
     void addWidget(QWidget* page);
-    // Brings a page to the front as a choice of its tab would.
+    // Brings a page to the front as a choice of its tab would; the form sets the first.
     void setCurrentIndex(int index);
     int pageCount() const;
     QWidget* page(int index) const;

@@ -2,6 +2,7 @@
 
 #include "console/FormEvents.h"
 #include "console/FormStyle.h"
+#include "console/QtText.h"
 #include "ui_Unit1.h"
 
 #include <QCoreApplication>
@@ -28,7 +29,7 @@ TForm1::TForm1(FormContext context)
                ui_->RadioButton11, ui_->RadioButton12, ui_->RadioButton13, ui_->RadioButton14, ui_->RadioButton15,
                ui_->RadioButton16, ui_->RadioButton17};
     for (int n = 1; n <= kParameterEdits; ++n)
-        edit(n).setText(QString::fromUtf8(openingEditText(n)));
+        edit(n).setText(toQString(openingEditText(n)));
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(kTimer1Interval);

@@ -74,39 +74,39 @@ void setAckChar(SimOptions& options, std::string_view text)
     options.faults.ackChar = bytes.front();
 }
 
-struct OptionSpec {
+struct OptionRule {
     std::string_view name;
     bool takesValue;
     void (*apply)(SimOptions&, std::string_view value);
 };
 
-const std::array kOptionSpecs = {
-    OptionSpec{"--help", false, [](SimOptions& o, std::string_view) { o.help = true; }},
-    OptionSpec{"--version", false, [](SimOptions& o, std::string_view) { o.version = true; }},
-    OptionSpec{"--status", true, setStatus},
-    OptionSpec{"--param", true, addParameter},
-    OptionSpec{"--silent", false, [](SimOptions& o, std::string_view) { o.faults.silent = true; }},
-    OptionSpec{"--silent-from", true,
+const std::array kOptionRules = {
+    OptionRule{"--help", false, [](SimOptions& o, std::string_view) { o.help = true; }},
+    OptionRule{"--version", false, [](SimOptions& o, std::string_view) { o.version = true; }},
+    OptionRule{"--status", true, setStatus},
+    OptionRule{"--param", true, addParameter},
+    OptionRule{"--silent", false, [](SimOptions& o, std::string_view) { o.faults.silent = true; }},
+    OptionRule{"--silent-from", true,
                [](SimOptions& o, std::string_view v) {
                    o.faults.silentFrom = parseWholeNumber("--silent-from", v, 0, DriverCore::kStatusNumber);
                }},
-    OptionSpec{"--ack", true, setAckChar},
-    OptionSpec{"--ack-from", true,
+    OptionRule{"--ack", true, setAckChar},
+    OptionRule{"--ack-from", true,
                [](SimOptions& o, std::string_view v) {
                    o.faults.ackCharFrom = parseWholeNumber("--ack-from", v, 0, DriverCore::kStatusNumber);
                }},
-    OptionSpec{"--ack-only", false, [](SimOptions& o, std::string_view) { o.faults.ackOnly = true; }},
-    OptionSpec{"--crlf", false, [](SimOptions& o, std::string_view) { o.faults.crlf = true; }},
-    OptionSpec{"--garbage", false, [](SimOptions& o, std::string_view) { o.faults.garbage = true; }},
-    OptionSpec{"--batches", true,
+    OptionRule{"--ack-only", false, [](SimOptions& o, std::string_view) { o.faults.ackOnly = true; }},
+    OptionRule{"--crlf", false, [](SimOptions& o, std::string_view) { o.faults.crlf = true; }},
+    OptionRule{"--garbage", false, [](SimOptions& o, std::string_view) { o.faults.garbage = true; }},
+    OptionRule{"--batches", true,
                [](SimOptions& o, std::string_view v) { o.faults.batches = parseWholeNumber("--batches", v, 1, kMaxBatches); }},
-    OptionSpec{"--paced", false, [](SimOptions& o, std::string_view) { o.faults.paced = true; }},
-    OptionSpec{"--echo", false, [](SimOptions& o, std::string_view) { o.faults.echo = true; }},
-    OptionSpec{"--store-wrong", true,
+    OptionRule{"--paced", false, [](SimOptions& o, std::string_view) { o.faults.paced = true; }},
+    OptionRule{"--echo", false, [](SimOptions& o, std::string_view) { o.faults.echo = true; }},
+    OptionRule{"--store-wrong", true,
                [](SimOptions& o, std::string_view v) {
                    o.faults.storesWrong = parseWholeNumber("--store-wrong", v, 0, DriverCore::kStatusNumber - 1);
                }},
-    OptionSpec{"--stale", true, [](SimOptions& o, std::string_view v) { o.stale = lineBytes("--stale", v); }},
+    OptionRule{"--stale", true, [](SimOptions& o, std::string_view v) { o.stale = lineBytes("--stale", v); }},
 };
 
 }  // namespace
@@ -115,9 +115,9 @@ SimOptions parseSimOptions(const std::vector<std::string>& args)
 {
     SimOptions options;
     for (auto arg = args.begin(); arg != args.end(); ++arg) {
-        const auto known = std::find_if(kOptionSpecs.begin(), kOptionSpecs.end(),
-                                       [&](const OptionSpec& s) { return s.name == *arg; });
-        if (known == kOptionSpecs.end())
+        const auto known = std::find_if(kOptionRules.begin(), kOptionRules.end(),
+                                       [&](const OptionRule& s) { return s.name == *arg; });
+        if (known == kOptionRules.end())
             throw SimOptionError("unknown option '" + *arg + "' (see --help)");
         if (known->takesValue && std::next(arg) == args.end())
             fail(known->name, "needs a value");
