@@ -13,6 +13,8 @@ constexpr Budget kSendRoomBudget{1000};
 constexpr Budget kWriteTimeout{1000};
 // After a failed read the bytes are still waiting, so the port would not block.
 constexpr Budget kReadRetryPause{1};
+// A stop asked for is seen within this time, well inside what a person waits for.
+constexpr Budget kStopCheck{100};
 
 constexpr int kLineReadFailed = -1;
 constexpr int kLineComplete = 1;
@@ -34,10 +36,14 @@ DriveLink::DriveLink(Clock& clock, PortOpener opener, DeviceMap devices)
 
 bool DriveLink::OpenPort()
 {
+    return OpenDevice(devices_.devicePath(portName(state_.PortNumber)));
+}
+
+bool DriveLink::OpenDevice(const std::string& device)
+{
     // The port is opened once and kept; a second call must not lose it.
     if (state_.phase == LinkPhase::Open)
         return true;
-    const std::string device = devices_.devicePath(portName(state_.PortNumber));
     openError_.reset();
     try {
         state_.port = opener_ ? opener_(device) : nullptr;
@@ -62,9 +68,19 @@ void DriveLink::refreshQueueStatus()
     state_.queueStatus.cbOutQue = state_.port ? state_.port->bytesWaitingOut() : 0;
 }
 
+void DriveLink::setStopRequest(std::function<bool()> stopRequested)
+{
+    stopRequested_ = std::move(stopRequested);
+}
+
 bool DriveLink::deadlinePassed()
 {
-    return clock_.tickMs() > state_.ReplyDeadline;
+    return clock_.tickMs() > state_.ReplyDeadline || stopRequested();
+}
+
+Tick DriveLink::waitSlice(Tick left) const
+{
+    return stopRequested_ ? std::min(left, static_cast<Tick>(kStopCheck.count())) : left;
 }
 
 bool DriveLink::waitForRoom(std::uint32_t bytes, Tick deadline)
@@ -72,12 +88,12 @@ bool DriveLink::waitForRoom(std::uint32_t bytes, Tick deadline)
     for (;;) {
         refreshQueueStatus();
         const Tick now = clock_.tickMs();
-        if (now > deadline)
+        if (now > deadline || stopRequested())
             return false;
         // Unsigned on purpose: a queue reported above its size counts as room.
         if (LinkState::kQueueSize - state_.queueStatus.cbOutQue >= bytes)
             return true;
-        const Tick left = deadline - now + 1;
+        const Tick left = waitSlice(deadline - now + 1);
         if (state_.port)
             state_.port->waitOutputRoom(left);
         else
@@ -186,7 +202,7 @@ void DriveLink::awaitInput(bool readFailed)
     const Tick now = clock_.tickMs();
     if (now > state_.ReplyDeadline)
         return;
-    const Tick left = state_.ReplyDeadline - now + 1;
+    const Tick left = waitSlice(state_.ReplyDeadline - now + 1);
     if (!state_.port)
         clock_.sleepMs(left);
     else if (readFailed)

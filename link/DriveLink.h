@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,8 @@ public:
 
     // Opens the device named by state().PortNumber; a second call keeps the open port.
     bool OpenPort();
+    // The same for a device named by its path.
+    bool OpenDevice(const std::string& device);
     // Why the last OpenPort failed, where the opener said.
     const std::optional<PortOpenError>& openError() const { return openError_; }
     void ClosePort();
@@ -64,18 +67,27 @@ public:
     // Reads the queue counts into state().queueStatus.
     void refreshQueueStatus();
 
+    // Asked between polls; once it says stop, nothing more is sent and every
+    // wait ends as if its deadline had passed. Waits then block in slices
+    // short enough that a stop is seen at once.
+    void setStopRequest(std::function<bool()> stopRequested);
+    bool stopRequested() const { return stopRequested_ && stopRequested_(); }
+
 private:
     bool deadlinePassed();
     // Reads away what is left of StaleBytes; false when a read failed.
     bool skipStaleInput();
     bool waitForRoom(std::uint32_t bytes, Tick deadline);
     void awaitInput(bool readFailed);
+    // How long a wait may block before the stop request is asked again.
+    Tick waitSlice(Tick left) const;
 
     Clock& clock_;
     PortOpener opener_;
     DeviceMap devices_;
     LinkState state_;
     std::optional<PortOpenError> openError_;
+    std::function<bool()> stopRequested_;
 };
 
 }  // namespace vk

@@ -1,25 +1,21 @@
 #include "platform/settings/ProfileFile.h"
 
+#include "platform/ReplacedFile.h"
 #include "platform/settings/FileAccess.h"
 #include "platform/settings/TextOps.h"
 
-#include <fstream>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
-#include <unistd.h>
 
 namespace vk {
 namespace {
 
 using settings_text::lowered;
 using settings_text::trimmed;
-
-// Linux gives up on a path after as many links.
-constexpr int kMaxLinks = 40;
 
 struct Line {
     std::string text;
@@ -124,46 +120,12 @@ bool storable(const std::string& section, std::string_view key, const std::strin
            !sectionName(entry);
 }
 
-// The file a path stands for: links are followed, dangling ones too, so a
-// link stays a link. Nullopt for a loop or too long a chain.
-std::optional<std::filesystem::path> targetOf(std::filesystem::path file)
-{
-    for (int links = 0; links <= kMaxLinks; ++links) {
-        std::error_code ec;
-        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, ec)))
-            return file;
-        const auto next = std::filesystem::read_symlink(file, ec);
-        if (ec)
-            return std::nullopt;
-        // A relative target counts from the link's folder; an absolute one replaces it.
-        file = file.parent_path() / next;
-    }
-    return std::nullopt;
-}
-
-// Writes beside the file and renames over it, so a failed write never leaves
-// half a file; the file keeps its permissions.
+// The file written whole or not at all, keeping its permissions.
 bool writeWhole(const std::filesystem::path& target, const std::string& text)
 {
-    std::filesystem::path temp = target;
-    temp += ".new" + std::to_string(::getpid());
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        out << text;
-        out.flush();
-        if (!out) {
-            std::error_code ec;
-            std::filesystem::remove(temp, ec);
-            return false;
-        }
-    }
-    std::error_code ec;
-    if (const auto kept = std::filesystem::status(target, ec); !ec)
-        std::filesystem::permissions(temp, kept.permissions(), ec);
-    std::filesystem::rename(temp, target, ec);
-    if (ec)
-        std::filesystem::remove(temp, ec);
-    return !ec;
+    std::string problem;
+    std::optional<ReplacedFile> file = ReplacedFile::prepare(target, problem);
+    return file && file->commit(text, problem);
 }
 
 bool isComment(std::string_view line)
@@ -204,7 +166,7 @@ bool writeProfileString(const std::filesystem::path& file, const std::string& se
         return false;
     std::error_code ec;
     std::filesystem::create_directories(file.parent_path(), ec);
-    const auto target = targetOf(file);
+    const auto target = linkTarget(file);
     if (!target || !mayWrite(*target))
         return false;
     const auto bytes = readWhole(*target);
