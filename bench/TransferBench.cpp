@@ -7,6 +7,7 @@
 // line), which is what this line and simulator allow at best.
 
 #include "cli/DriveTasks.h"
+#include "link/DriveCommands.h"
 #include "platform/SystemPort.h"
 #include "platform/TracingSerialPort.h"
 #include "bench/PacedLink.h"
@@ -17,6 +18,7 @@
 #include <filesystem>
 #include <memory>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -151,13 +153,16 @@ int main()
         backup = cli::backupDrive(link, noProgress);
         return backup.outcome == cli::ExitStatus::Done;
     });
-    // What a restore writes and reads back: the backup, as the bulk write sends it.
+    // What a restore writes and reads back: the backup's file, as the bulk write sends it.
+    std::stringstream file;
+    cli::writeParameterFile(file, {}, backup.values);
+    const std::vector<cli::FileValue> restored = cli::readParameterFile(file, "backup").values;
     std::vector<cli::FileValue> written;
-    for (const cli::FileValue& v : backup.values)
+    for (const cli::FileValue& v : restored)
         if (v.number != 24 && v.number != 25)
             written.push_back(v);
     const double restoreMs = medianMs([&] {
-        return cli::restoreDrive(link, backup.values, false, noProgress).outcome == cli::ExitStatus::Done;
+        return cli::restoreDrive(link, restored, false, noProgress).outcome == cli::ExitStatus::Done;
     });
     if (backupMs < 0 || restoreMs < 0) {
         std::fprintf(stderr, "vk785n-transfer-bench: a transfer failed\n");

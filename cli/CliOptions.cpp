@@ -47,9 +47,11 @@ Exit status:
   1  diff: the drive and the file differ
   2  a wrong command line, or a file that cannot be read or is refused
   3  the port could not be opened (missing, no permission, busy)
-  4  the drive did not answer, or acknowledged with another byte
+  4  the drive did not answer, acknowledged with another byte, or gave an
+     answer that cannot be trusted (our own command echoed, two replies
+     run together)
   5  a value read back is not the one written
-  6  the save was refused: the servo is on
+  6  the save was refused: the servo is on, or the status could not be read
   130 interrupted (Ctrl+C); what was written before is reported
 With several drives, the highest status of any.
 
@@ -58,7 +60,8 @@ Doctor verdicts and their exit status:
   10 no such device             15  no answer to the status query: cable, power
   11 no permission              16  bytes that are no reply: baud rate, another device
   12 held by another program    17  our own commands come back: loopback or terminal
-  13 not a serial line
+  13 not a serial line         18  replies end with CR LF: the drive or a converter
+                                130 interrupted
 )";
 
 constexpr std::string_view kVersion = "vk785n " VK_VERSION "\n";

@@ -1,12 +1,13 @@
 #include "cli/CommandContext.h"
 
+#include "cli/Output.h"
 #include <iostream>
 
 namespace vk::cli {
 
 int CommandContext::print(const TaskEnd& end, const std::string& text, const Json& json) const
 {
-    std::cout << (options.json ? json.text() : text) << std::endl;
+    printResult(options.json ? json.text() : text);
     return exitCode(end.outcome);
 }
 

@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 
+#include "cli/Output.h"
 #include "cli/CommandContext.h"
 #include "cli/DriveConnection.h"
 #include "cli/DriveTasks.h"
@@ -8,6 +9,8 @@
 #include "cli/Interrupt.h"
 #include "cli/Report.h"
 #include "cli/Targets.h"
+#include "link/DriveCommands.h"
+#include "platform/EscapedBytes.h"
 #include "platform/NumberText.h"
 #include "platform/SystemPort.h"
 #include "platform/TracingSerialPort.h"
@@ -27,18 +30,30 @@ namespace {
 constexpr auto kWatchInterval = std::chrono::seconds(1);
 constexpr auto kInterruptCheck = std::chrono::milliseconds(50);
 
+// The status word of a reply that is one; a complaint that says why otherwise.
+std::optional<std::int32_t> readStatusWord(DriveLink& link, Answer& reply)
+{
+    reply = askNumber(link, kStatusNumber);
+    const std::optional<std::int32_t> word = statusWordOf(reply);
+    if (reply && !word) {
+        reply.failure = ExitStatus::NoAnswer;
+        reply.problem = "the status reply '" + escapedBytes(*reply.text) + "' is no status word";
+    }
+    return word;
+}
+
 int status(const CommandContext& context, DriveLink& link)
 {
-    const StatusReply reply = queryStatus(link);
-    if (reply.status < 0)
-        return complain(ExitStatus::NoAnswer, context.target().label() + ": no answer to the status query");
-    const std::string text = *reply.text;
-    return context.print(TaskEnd{}, context.target().label() + ": status " + text + ": " + statusMeaning(reply.status),
-                  driveJson(context.target(), TaskEnd{})
-                      .add("status", text)
-                      .add("servoOn", (reply.status & kServoOnMask) != 0)
-                      .add("alarm", (reply.status & kAlarmMask) != 0)
-                      .add("alarmBits", hexPatternText(reply.status & kAlarmMask, 4)));
+    Answer reply;
+    const std::optional<std::int32_t> word = readStatusWord(link, reply);
+    if (!word)
+        return complain(reply.failure, context.target().label() + ": " + reply.problem);
+    return context.print(TaskEnd{}, context.target().label() + ": status " + *reply.text + ": " + statusMeaning(*word),
+                         driveJson(context.target(), TaskEnd{})
+                             .add("status", *reply.text)
+                             .add("servoOn", (*word & kServoOnMask) != 0)
+                             .add("alarm", (*word & kAlarmMask) != 0)
+                             .add("alarmBits", hexPatternText(*word & kAlarmMask, 4)));
 }
 
 std::string clockTime()
@@ -61,13 +76,18 @@ int watch(const CommandContext& context, DriveLink& link)
     std::optional<std::string> shown;
     while (!interruptRequested()) {
         const auto started = std::chrono::steady_clock::now();
-        const StatusReply reply = queryStatus(link);
-        const std::string state = reply.status < 0 ? "no answer" : *reply.text + ": " + statusMeaning(reply.status);
+        Answer reply;
+        const std::optional<std::int32_t> word = readStatusWord(link, reply);
+        if (reply.failure == ExitStatus::Interrupted)
+            break;
+        const std::string state = word ? *reply.text + ": " + statusMeaning(*word) : reply.problem;
         if (state != shown) {
-            Json json = Json::object().add("time", clockTime()).add("answered", reply.status >= 0);
-            if (reply.status >= 0)
-                json.add("status", *reply.text).add("servoOn", (reply.status & kServoOnMask) != 0).add("alarm", (reply.status & kAlarmMask) != 0);
-            std::cout << (context.options.json ? json.text() : clockTime() + "  " + state) << std::endl;
+            Json json = Json::object().add("time", clockTime()).add("answered", word.has_value());
+            if (word)
+                json.add("status", *reply.text).add("servoOn", (*word & kServoOnMask) != 0).add("alarm", (*word & kAlarmMask) != 0);
+            else
+                json.add("problem", reply.problem);
+            printResult(context.options.json ? json.text() : clockTime() + "  " + state);
             shown = state;
         }
         sleepUnlessInterrupted(kWatchInterval - (std::chrono::steady_clock::now() - started));
@@ -91,11 +111,11 @@ int get(const CommandContext& context, DriveLink& link)
         const auto number = parseDigits(arg, 10);
         if (!number || arg.size() > 2 || *number >= kStatusNumber)
             return complain(ExitStatus::UsageOrFile, "'" + arg + "' is no parameter number (0 to 30)");
-        const auto reply = readParameter(link, static_cast<int>(*number));
+        const Answer reply = askNumber(link, static_cast<int>(*number));
         if (!reply)
-            return complain(ExitStatus::NoAnswer, context.target().label() + ": number " + twoDigitNumber(static_cast<int>(*number)) + " did not answer");
-        values.add(std::to_string(*number), *reply);
-        text += (text.empty() ? "" : "\n") + twoDigitNumber(static_cast<int>(*number)) + " = " + *reply;
+            return complain(reply.failure, context.target().label() + ": " + reply.problem);
+        values.add(std::to_string(*number), *reply.text);
+        text += (text.empty() ? "" : "\n") + twoDigitNumber(static_cast<int>(*number)) + " = " + escapedBytes(*reply.text);
     }
     return context.print(TaskEnd{}, text, driveJson(context.target(), TaskEnd{}).add("values", values));
 }
@@ -105,8 +125,8 @@ using DriveCommand = int (*)(const CommandContext&, DriveLink&);
 const std::map<std::string, DriveCommand>& driveCommands()
 {
     static const std::map<std::string, DriveCommand> commands = {
-        {"backup", backupCommand}, {"get", get},       {"set", setCommand},
-        {"save", save},            {"status", status}, {"watch", watch},
+        {"get", get},       {"set", setCommand}, {"save", save},
+        {"status", status}, {"watch", watch},
     };
     return commands;
 }
@@ -157,6 +177,8 @@ int runCommand(const CliOptions& options)
     for (const std::string& problem : problems)
         std::cerr << "vk785n: " << problem << " (passed over)\n";
     const CommandContext context{options, targets, opener};
+    if (options.command == "backup")
+        return backupCommand(context);
     if (options.command == "restore" || options.command == "diff")
         return fileCommand(context);
     if (options.command == "ports")

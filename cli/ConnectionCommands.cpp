@@ -1,6 +1,7 @@
 #include "cli/ConnectionCommands.h"
 
 #include "cli/Doctor.h"
+#include "cli/Output.h"
 #include "link/PortChoice.h"
 #include "platform/SerialDevices.h"
 
@@ -144,7 +145,7 @@ int doctorCommand(const CommandContext& context)
     if (!diagnosis.remedy.empty())
         text += "\nwhat to do: " + diagnosis.remedy;
     const int status = static_cast<int>(diagnosis.verdict);
-    std::cout << (context.options.json ? Json::object()
+    printResult(context.options.json ? Json::object()
                                              .add("drive", target.name)
                                              .add("device", target.device)
                                              .add("steps", steps)
@@ -153,8 +154,7 @@ int doctorCommand(const CommandContext& context)
                                              .add("remedy", diagnosis.remedy)
                                              .add("exitStatus", status)
                                              .text()
-                                       : text)
-              << std::endl;
+                                       : text);
     return status;
 }
 

@@ -1,17 +1,18 @@
 #include "cli/Doctor.h"
 
+#include "cli/DriveAnswers.h"
+#include "cli/Interrupt.h"
 #include "cli/Report.h"
 #include "link/DriveCommands.h"
 #include "platform/EscapedBytes.h"
 #include "platform/PortOpenError.h"
 
+#include <cstdio>
 #include <optional>
 
 namespace vk::cli {
 namespace {
 
-// The driver answers within milliseconds; two seconds leave room for a slow one.
-constexpr Budget kAnswerBudget{2000};
 constexpr std::string_view kSimulator = "vk785n-sim";
 
 struct Probe {
@@ -52,6 +53,25 @@ std::vector<DeviceHolder> rivals(const std::vector<DeviceHolder>& holders)
     return others;
 }
 
+std::string octal(unsigned mode)
+{
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%04o", mode);
+    return digits;
+}
+
+// Joining the group helps only where the mode lets the group read and write.
+std::string accessRemedy(const SerialDevice& device)
+{
+    constexpr unsigned kGroupReadWrite = 0060;
+    if ((device.mode & kGroupReadWrite) == kGroupReadWrite)
+        return "join the device's group '" + device.group + "' (sudo usermod -aG " + device.group
+               + " $USER), then log out and in again";
+    return "its mode " + octal(device.mode) + " lets only its owner " + device.owner + " (and root) read and write it, "
+           + "not the group " + device.group + ": have an administrator give it to the group dialout with mode 0660 "
+           + "by a udev rule (SUBSYSTEM==\"tty\", GROUP=\"dialout\", MODE=\"0660\"), then join dialout";
+}
+
 bool checkDevice(Probe& probe, const std::string& path, const DoctorSeams& seams)
 {
     const SerialDevice device = seams.describe(path);
@@ -62,9 +82,7 @@ bool checkDevice(Probe& probe, const std::string& path, const DoctorSeams& seams
         return probe.fail(Verdict::NotASerialLine, device.path + " is no device but a file",
                           "name the serial device the drive is connected to");
     if (!device.mayOpen)
-        return probe.fail(Verdict::NoPermission, "this user may not read and write " + device.path,
-                          "join the device's group '" + device.group + "' (sudo usermod -aG " + device.group
-                              + " $USER), then log out and in again");
+        return probe.fail(Verdict::NoPermission, "this user may not read and write " + device.path, accessRemedy(device));
     return probe.pass("this user may read and write it");
 }
 
@@ -90,25 +108,22 @@ Verdict verdictOf(PortProblem problem)
     return Verdict::NotASerialLine;
 }
 
-std::unique_ptr<SerialPort> openLine(Probe& probe, const std::string& path, const DoctorSeams& seams)
+bool openLine(Probe& probe, DriveLink& link, const std::string& path, const DoctorSeams& seams)
 {
-    try {
-        if (auto port = seams.opener(path)) {
-            probe.pass("opened for exclusive use at 9600 8N1 with RTS/CTS and XON/XOFF");
-            return port;
-        }
-        probe.fail(Verdict::NotASerialLine, path + " cannot be opened as a serial line", "name another device");
-    } catch (const PortOpenError& error) {
-        if (error.problem() == PortProblem::Missing)
-            probe.fail(Verdict::Missing, error.what(), deviceList(seams.list()));
-        else if (error.problem() != PortProblem::Busy)
-            probe.fail(verdictOf(error.problem()), error.what(), "name another device");
-        else if (checkHolders(probe, path, seams))
-            probe.fail(Verdict::Busy, path + " is marked for exclusive use, yet no program has it open",
-                       "the system holds it (its console, say), or a program ended without clearing the mark: "
-                       "use another port");
-    }
-    return nullptr;
+    if (link.OpenDevice(path))
+        return probe.pass("opened for exclusive use at 9600 8N1 with RTS/CTS and XON/XOFF");
+    const std::optional<PortOpenError>& error = link.openError();
+    if (!error)
+        return probe.fail(Verdict::NotASerialLine, path + " cannot be opened as a serial line", "name another device");
+    if (error->problem() == PortProblem::Missing)
+        return probe.fail(Verdict::Missing, error->what(), deviceList(seams.list()));
+    if (error->problem() != PortProblem::Busy)
+        return probe.fail(verdictOf(error->problem()), error->what(), "name another device");
+    if (checkHolders(probe, path, seams))
+        probe.fail(Verdict::Busy, path + " is marked for exclusive use, yet no program has it open",
+                   "the system holds it (its console, say), or a program ended without clearing the mark: "
+                   "use another port");
+    return false;
 }
 
 bool checkHandshake(Probe& probe, SerialPort& port)
@@ -124,42 +139,27 @@ bool checkHandshake(Probe& probe, SerialPort& port)
     return probe.pass("CTS is high: the drive lets us send");
 }
 
-// What came back for a command within the budget, up to and with a CR.
-std::string exchange(SerialPort& port, const DoctorSeams& seams, std::string_view command)
+// The status query as the commands ask it, by their reply rule and echo check.
+bool checkAnswer(Probe& probe, DriveLink& link)
 {
-    port.dropWaitingInput();
-    const auto budget = static_cast<Tick>(seams.answerBudget.count());
-    port.write(command, budget);
-    const Tick deadline = seams.clock.tickMs() + budget;
-    std::string reply;
-    char byte = 0;
-    while (!reply.ends_with('\r') && seams.clock.tickMs() <= deadline) {
-        if (port.read(&byte, 1) == 1) {
-            reply += byte;
-            continue;
-        }
-        port.waitReadable(deadline - seams.clock.tickMs() + 1);
-    }
-    return reply;
-}
-
-bool checkAnswer(Probe& probe, SerialPort& port, const DoctorSeams& seams)
-{
-    const std::string statusCommand = twoDigitNumber(kStatusNumber) + "\r";
-    const std::string readCommand = twoDigitNumber(0) + "\r";
-    const std::string status = exchange(port, seams, statusCommand);
-    const std::string read = exchange(port, seams, readCommand);
-    if (status.empty() && read.empty())
-        return probe.fail(Verdict::NoAnswer, "no answer to the status query",
-                          "check that the driver is powered and the cable is in both ports");
-    if (status == statusCommand && read == readCommand)
+    const Answer status = askNumber(link, kStatusNumber);
+    if (status.failure == ExitStatus::Interrupted)
+        return probe.fail(Verdict::Interrupted, "interrupted", "run the doctor again");
+    if (status.problem == kEchoProblem)
         return probe.fail(Verdict::Echo, "the line sends our own commands back",
                           "a loopback plug or a terminal is at the other end, not the driver");
-    const auto word = status.ends_with('\r') ? parseStatusWord(status.substr(0, status.size() - 1)) : std::nullopt;
+    if (!status && status.received.ends_with("\r\n"))
+        return probe.fail(Verdict::CrLf, "the drive ends its replies with CR LF: " + escapedBytes(status.received),
+                          "set the drive, or the converter in the line, to end replies with CR alone");
+    if (!status && status.received.empty())
+        return probe.fail(Verdict::NoAnswer, "no answer to the status query",
+                          "check that the driver is powered and the cable is in both ports");
+    const std::optional<std::int32_t> word = statusWordOf(status);
     if (!word)
-        return probe.fail(Verdict::NotAReply, "bytes that are no reply: " + escapedBytes(status),
+        return probe.fail(Verdict::NotAReply,
+                          "bytes that are no reply: " + escapedBytes(status ? *status.text + "\r" : status.received),
                           "set the driver to 9600 baud 8N1, or check that the driver is what is connected");
-    probe.diagnosis.finding = "status " + status.substr(0, status.size() - 1) + ": " + statusMeaning(*word);
+    probe.diagnosis.finding = "status " + *status.text + ": " + statusMeaning(*word);
     return probe.pass("the drive answered the status query: " + probe.diagnosis.finding);
 }
 
@@ -168,7 +168,7 @@ bool checkAnswer(Probe& probe, SerialPort& port, const DoctorSeams& seams)
 DoctorSeams systemSeams(Clock& clock, PortOpener opener)
 {
     return DoctorSeams{[](const std::string& path) { return describeDevice(path); },
-                       [] { return listSerialDevices(); }, std::move(opener), clock, kAnswerBudget};
+                       [] { return listSerialDevices(); }, std::move(opener), clock};
 }
 
 Diagnosis diagnose(const std::string& device, const DoctorSeams& seams)
@@ -176,9 +176,11 @@ Diagnosis diagnose(const std::string& device, const DoctorSeams& seams)
     Probe probe;
     if (!checkDevice(probe, device, seams))
         return probe.diagnosis;
-    const auto port = openLine(probe, device, seams);
-    if (port && checkHolders(probe, device, seams) && checkHandshake(probe, *port))
-        checkAnswer(probe, *port, seams);
+    DriveLink link(seams.clock, seams.opener, DeviceMap());
+    link.setStopRequest(interruptRequested);
+    if (openLine(probe, link, device, seams) && checkHolders(probe, device, seams)
+        && checkHandshake(probe, *link.state().port))
+        checkAnswer(probe, link);
     return probe.diagnosis;
 }
 
@@ -194,6 +196,8 @@ std::string verdictWord(Verdict verdict)
     case Verdict::NoAnswer: return "no answer";
     case Verdict::NotAReply: return "no reply";
     case Verdict::Echo: return "echo";
+    case Verdict::CrLf: return "CR LF";
+    case Verdict::Interrupted: return "interrupted";
     }
     return "unknown";
 }

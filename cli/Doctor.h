@@ -23,6 +23,8 @@ enum class Verdict {
     NoAnswer = 15,
     NotAReply = 16,
     Echo = 17,
+    CrLf = 18,
+    Interrupted = 130,
 };
 
 struct DoctorStep {
@@ -43,7 +45,6 @@ struct DoctorSeams {
     std::function<std::vector<SerialDevice>()> list;
     PortOpener opener;
     Clock& clock;
-    Budget answerBudget;
 };
 
 // The doctor's seams on this machine.

@@ -1,18 +1,14 @@
 #include "cli/DriveConnection.h"
 
+#include "cli/Interrupt.h"
+
 namespace vk::cli {
-namespace {
 
-// The port that DeviceMap::com1At names.
-constexpr int kOnlyPort = 1;
-
-}  // namespace
-
-DriveConnection::DriveConnection(const Target& target, const PortOpener& opener)
-    : link_(clock_, opener, DeviceMap::com1At(target.device))
+DriveConnection::DriveConnection(const Target& target, const PortOpener& opener) : link_(clock_, opener, DeviceMap())
 {
-    link_.state().PortNumber = kOnlyPort;
-    opened_ = link_.OpenPort();
+    // Ctrl+C ends the exchange under way at once; nothing is sent after it.
+    link_.setStopRequest(interruptRequested);
+    opened_ = link_.OpenDevice(target.device);
 }
 
 std::string DriveConnection::openProblem() const

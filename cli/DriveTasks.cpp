@@ -1,10 +1,13 @@
 #include "cli/DriveTasks.h"
 
-#include "cli/Interrupt.h"
+#include "cli/Report.h"
+
+#include "link/DriveCommands.h"
 #include "link/DriveLink.h"
 #include "params/ParameterSet.h"
 #include "params/ParameterTable.h"
 #include "params/ParameterValue.h"
+#include "platform/EscapedBytes.h"
 
 #include <algorithm>
 
@@ -14,11 +17,6 @@ namespace {
 // Number 18 is written but the drive does not answer its read.
 constexpr int kUnreadable = 18;
 
-std::string numberText(int number)
-{
-    return twoDigitNumber(number);
-}
-
 template <typename Result>
 Result ended(Result result, ExitStatus status, std::string message)
 {
@@ -27,47 +25,65 @@ Result ended(Result result, ExitStatus status, std::string message)
     return result;
 }
 
-std::string notAcknowledged(const DriveLink& link, int number)
+template <typename Result>
+Result ended(Result result, const Answer& failed, const std::string& after = {})
 {
-    const auto& state = link.state();
-    if (state.TimedOut)
-        return "number " + numberText(number) + " was not acknowledged in time";
-    return "number " + numberText(number) + " was acknowledged with '" + std::string(1, state.AckChar)
-           + "' instead of '.'";
+    return ended(std::move(result), failed.failure, failed.problem + after);
+}
+
+std::string writeProblem(const DriveLink& link, WriteEnd end, int number)
+{
+    const std::string subject = "number " + twoDigitNumber(number);
+    switch (end) {
+    case WriteEnd::WrongByte:
+        return subject + " was acknowledged with '" + escapedBytes(std::string(1, link.state().AckChar)) + "' instead of '.'";
+    case WriteEnd::NotInTime: return subject + " was not acknowledged in time and may have been written";
+    case WriteEnd::Echo: return std::string(kEchoProblem);
+    case WriteEnd::Interrupted: return "interrupted before " + subject + " was acknowledged";
+    case WriteEnd::Acknowledged: break;
+    }
+    return {};
+}
+
+ExitStatus writeOutcome(WriteEnd end)
+{
+    return end == WriteEnd::Interrupted ? ExitStatus::Interrupted : ExitStatus::NoAnswer;
 }
 
 std::string writtenList(const std::vector<int>& written)
 {
-    if (written.empty())
-        return "nothing was written";
-    std::string list;
-    for (const int number : written)
-        list += (list.empty() ? "" : " ") + numberText(number);
-    return "written before it: " + list;
+    return written.empty() ? "nothing was written" : "written before it: " + numberList(written);
+}
+
+// The values to write, in the bulk write's order.
+std::vector<const FileValue*> inWriteOrder(const std::vector<FileValue>& values)
+{
+    std::vector<const FileValue*> ordered;
+    for (const int number : bulkWriteNumbers())
+        if (const FileValue* v = findValue(values, number))
+            ordered.push_back(v);
+    return ordered;
 }
 
 // Writes in the bulk write's order; false with the reason set at the first failure.
-bool writeAll(DriveLink& link, const std::vector<FileValue>& values, RestoreResult& result,
-              const ProgressStep& progress)
+bool writeAll(DriveLink& link, const std::vector<FileValue>& values, RestoreResult& result, const ProgressStep& progress)
 {
-    std::vector<const FileValue*> toWrite;
-    for (const int number : bulkWriteNumbers())
-        if (const FileValue* v = findValue(values, number))
-            toWrite.push_back(v);
+    const std::vector<const FileValue*> toWrite = inWriteOrder(values);
     for (std::size_t i = 0; i < toWrite.size(); ++i) {
         const FileValue& v = *toWrite[i];
-        if (interruptRequested()) {
-            result = ended(result, ExitStatus::Interrupted, "interrupted; " + writtenList(result.written));
-            return false;
-        }
         progress(v.number, static_cast<int>(i) + 1, static_cast<int>(toWrite.size()));
         if (!link.awaitOutputRoom(ParameterSet::kWriteRoomBytes, ParameterSet::kWriteRoomBudget)) {
-            result = ended(result, ExitStatus::NoAnswer, "the line took no more bytes before number " + numberText(v.number)
-                                                             + "; " + writtenList(result.written));
+            const bool stopped = link.stopRequested();
+            result = ended(result, stopped ? ExitStatus::Interrupted : ExitStatus::NoAnswer,
+                           (stopped ? "interrupted" : "the line took no more bytes") + std::string(" before number ")
+                               + twoDigitNumber(v.number) + "; " + writtenList(result.written));
             return false;
         }
-        if (!writeParameter(link, v.number, v.value)) {
-            result = ended(result, ExitStatus::NoAnswer, notAcknowledged(link, v.number) + "; " + writtenList(result.written));
+        const WriteEnd end = writeNumber(link, v.number, v.value);
+        if (end != WriteEnd::Acknowledged) {
+            if (end == WriteEnd::NotInTime)
+                result.mayBeWritten = v.number;
+            result = ended(result, writeOutcome(end), writeProblem(link, end, v.number) + "; " + writtenList(result.written));
             return false;
         }
         result.written.push_back(v.number);
@@ -75,20 +91,25 @@ bool writeAll(DriveLink& link, const std::vector<FileValue>& values, RestoreResu
     return true;
 }
 
+// Whether the drive's reply stands for exactly the value given.
+bool holds(int number, const std::string& reply, std::int32_t value)
+{
+    return parameterValue(number, reply).value == value;
+}
+
 bool readBackAll(DriveLink& link, const std::vector<FileValue>& values, RestoreResult& result)
 {
     for (const int number : result.written) {
         if (number == kUnreadable)
             continue;
-        const auto reply = readParameter(link, number);
+        const Answer reply = askNumber(link, number);
         if (!reply) {
-            result = ended(result, ExitStatus::NoAnswer,
-                           "number " + numberText(number) + " did not answer the read-back; all were written");
+            result = ended(result, reply, " in the read-back; all were written");
             return false;
         }
         const FileValue& v = *findValue(values, number);
-        if (shownValue(number, *reply) != v.value)
-            result.mismatches.push_back({number, v.text, *reply});
+        if (!holds(number, *reply.text, v.value))
+            result.mismatches.push_back({number, v.text, *reply.text});
     }
     if (!result.mismatches.empty()) {
         result = ended(result, ExitStatus::Mismatch, "the drive holds other values than were written");
@@ -122,20 +143,17 @@ std::vector<int> bulkWriteNumbers()
 BackupResult backupDrive(DriveLink& link, const ProgressStep& progress)
 {
     BackupResult result;
-    result.statusWord = queryStatus(link);
-    if (result.statusWord.status < 0)
-        return ended(result, ExitStatus::NoAnswer, "no answer to the status query");
+    result.status = askNumber(link, kStatusNumber);
+    if (!result.status)
+        return ended(result, result.status);
     const std::vector<int> numbers = bulkReadNumbers();
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         const int number = numbers[i];
         progress(number, static_cast<int>(i) + 1, static_cast<int>(numbers.size()));
-        const auto reply = readParameter(link, number);
+        const Answer reply = askNumber(link, number);
         if (!reply)
-            return ended(result, ExitStatus::NoAnswer, "number " + numberText(number) + " did not answer");
-        const ValueFromText value = parameterValue(number, *reply);
-        if (!value.value)
-            return ended(result, ExitStatus::NoAnswer, "number " + numberText(number) + ": " + value.problem);
-        result.values.push_back(FileValue{number, *reply, *value.value, 0});
+            return ended(result, reply);
+        result.values.push_back(BackedUpValue{number, *reply.text, windowDifference(number, *reply.text)});
     }
     return result;
 }
@@ -146,7 +164,9 @@ RestoreResult restoreDrive(DriveLink& link, const std::vector<FileValue>& values
     for (const FileValue& v : values)
         if (!parameterEntry(v.number)->written)
             result.notWritten.push_back(v.number);
-    if (!writeAll(link, values, result, progress) || !readBackAll(link, values, result) || !save)
+    if (!writeAll(link, values, result, progress) || !readBackAll(link, values, result))
+        return save ? ended(result, result.outcome, result.message + "; nothing was saved") : result;
+    if (!save)
         return result;
     const SaveResult saved = saveDrive(link);
     result.saved = saved.outcome == ExitStatus::Done;
@@ -161,11 +181,11 @@ DiffResult diffDrive(DriveLink& link, const std::vector<FileValue>& values)
             result.notCompared.push_back(v.number);
             continue;
         }
-        const auto reply = readParameter(link, v.number);
+        const Answer reply = askNumber(link, v.number);
         if (!reply)
-            return ended(result, ExitStatus::NoAnswer, "number " + numberText(v.number) + " did not answer");
-        if (shownValue(v.number, *reply) != v.value)
-            result.differences.push_back({v.number, v.text, *reply});
+            return ended(result, reply);
+        if (!holds(v.number, *reply.text, v.value))
+            result.differences.push_back({v.number, v.text, *reply.text});
     }
     if (!result.differences.empty())
         result.outcome = ExitStatus::Differences;
@@ -175,13 +195,21 @@ DiffResult diffDrive(DriveLink& link, const std::vector<FileValue>& values)
 SaveResult saveDrive(DriveLink& link)
 {
     SaveResult result;
-    result.statusWord = queryStatus(link);
-    if (result.statusWord.status < 0)
-        return ended(result, ExitStatus::NoAnswer, "no answer to the status query before the save");
-    if ((result.statusWord.status & kServoOnMask) != 0)
+    result.status = askNumber(link, kStatusNumber);
+    if (result.status.failure == ExitStatus::Interrupted || result.status.problem == kEchoProblem)
+        return ended(result, result.status, "; not saved");
+    const std::optional<std::int32_t> word = statusWordOf(result.status);
+    if (!word) {
+        const std::string why = result.status ? "'" + escapedBytes(*result.status.text) + "' is no status word" : result.status.problem;
+        return ended(result, ExitStatus::SaveRefused, "the status could not be read (" + why + "): not saved");
+    }
+    if ((*word & kServoOnMask) != 0)
         return ended(result, ExitStatus::SaveRefused, "the servo is on: the drive cannot save now");
-    if (!SaveParam(link))
+    if (!SaveParam(link)) {
+        if (link.stopRequested())
+            return ended(result, ExitStatus::Interrupted, "interrupted after the save was asked for: the drive may have saved");
         return ended(result, ExitStatus::NoAnswer, "the save was not acknowledged");
+    }
     return result;
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "cli/DriveAnswers.h"
 #include "cli/ExitStatus.h"
 #include "cli/ParameterFile.h"
-#include "link/DriveCommands.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,8 @@ struct TaskEnd {
 };
 
 struct BackupResult : TaskEnd {
-    StatusReply statusWord;
-    std::vector<FileValue> values;  // the read numbers, in the order read
+    Answer status;                      // its text need not be a status word
+    std::vector<BackedUpValue> values;  // every reply, in the order read
 };
 
 struct ReadBackMismatch {
@@ -36,6 +37,7 @@ struct ReadBackMismatch {
 
 struct RestoreResult : TaskEnd {
     std::vector<int> written;                  // acknowledged, in the order written
+    std::optional<int> mayBeWritten;           // sent, its acknowledgement late or missing
     std::vector<int> notWritten;               // held by the file, the drive's own (24, 25)
     std::vector<ReadBackMismatch> mismatches;  // of the written numbers but 18
     bool saved = false;
@@ -53,24 +55,26 @@ struct DiffResult : TaskEnd {
 };
 
 struct SaveResult : TaskEnd {
-    StatusReply statusWord;
+    Answer status;
 };
 
 // The numbers a backup reads and the ones a restore writes, in the window's order.
 std::vector<int> bulkReadNumbers();
 std::vector<int> bulkWriteNumbers();
 
-// Reads the status word and every number the bulk read asks for. A reply the
-// file's checker would refuse ends it: a backup that cannot be restored is no backup.
+// Reads the status word and every number the bulk read asks for, keeping each
+// reply exactly as it came, with a note where the window would show or write
+// it differently. A failed exchange ends it.
 BackupResult backupDrive(DriveLink& link, const ProgressStep& progress);
 // Writes the values the bulk write sends, in its order and wire form, each
-// acknowledged; reads each back but 18; then, asked to, stores them as the
-// window's SAVE does. The first failure ends it.
+// acknowledged; reads each back but 18 and compares the values exactly; then,
+// asked to, stores them as the window's SAVE does. The first failure ends it,
+// and nothing is saved after one.
 RestoreResult restoreDrive(DriveLink& link, const std::vector<FileValue>& values, bool save,
                            const ProgressStep& progress);
-// The drive's values against the file's, through the window's codec.
+// The drive's values against the file's, exactly.
 DiffResult diffDrive(DriveLink& link, const std::vector<FileValue>& values);
-// The window's SAVE: refused while the status word says servo on.
+// The window's SAVE, only on a status word that was read and says servo off.
 SaveResult saveDrive(DriveLink& link);
 
 }  // namespace vk::cli

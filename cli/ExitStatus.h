@@ -8,9 +8,9 @@ enum class ExitStatus : int {
     Differences = 1,    // diff: the drive and the file differ
     UsageOrFile = 2,    // a wrong command line, or a file that cannot be read or is refused
     PortNotOpened = 3,  // the device is missing, not ours to open, or held by another program
-    NoAnswer = 4,       // the drive did not answer, or acknowledged with another byte
+    NoAnswer = 4,       // the drive did not answer, acknowledged with another byte, or its answer is in doubt
     Mismatch = 5,       // a value read back is not the one written
-    SaveRefused = 6,    // the servo is on: the drive may not store its parameters now
+    SaveRefused = 6,    // the servo is on, or the status could not be read: no save now
     Interrupted = 130,  // Ctrl+C: what was done before it is reported
 };
 

@@ -1,22 +1,23 @@
 #include "cli/FileCommands.h"
 
+#include "cli/Output.h"
 #include "cli/DriveConnection.h"
+#include "cli/Interrupt.h"
 #include "cli/Progress.h"
 #include "cli/Report.h"
 #include "params/ParameterTable.h"
+#include "platform/ReplacedFile.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <thread>
 
-#include <unistd.h>
 
 namespace vk::cli {
 namespace {
@@ -31,36 +32,34 @@ std::string utcNow()
     return text;
 }
 
-// Written beside the file and renamed over it: a failed backup never leaves
-// half a file, nor spoils the one it would replace.
-bool writeWholeFile(const std::string& path, const std::string& text, std::string& problem)
-{
-    const std::string temporary = path + ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << text;
-        out.flush();
-        if (!out) {
-            problem = std::strerror(errno);
-            std::filesystem::remove(temporary);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        problem = ec.message();
-        std::filesystem::remove(temporary, ec);
-    }
-    return problem.empty();
-}
-
-Json valuesJson(const std::vector<FileValue>& values)
+Json valuesJson(const std::vector<BackedUpValue>& values)
 {
     Json json = Json::object();
-    for (const FileValue& v : values)
+    for (const BackedUpValue& v : values)
         json.add(std::to_string(v.number), v.text);
     return json;
+}
+
+// The numbers the window would show or write otherwise than the drive answered.
+std::vector<int> notedNumbers(const std::vector<BackedUpValue>& values)
+{
+    std::vector<int> numbers;
+    for (const BackedUpValue& v : values)
+        if (!v.note.empty())
+            numbers.push_back(v.number);
+    return numbers;
+}
+
+std::string statusLine(const Answer& status)
+{
+    const std::optional<std::int32_t> word = statusWordOf(status);
+    return *status.text + " (" + (word ? statusMeaning(*word) : "no status word") + ")";
+}
+
+BackupResult readBackup(const CommandContext& context, DriveLink& link)
+{
+    Progress progress("backup", {context.target().label()});
+    return backupDrive(link, [&progress](int number, int step, int steps) { progress.step(0, number, step, steps); });
 }
 
 template <typename Result, typename Task>
@@ -103,16 +102,16 @@ int printEveryDrive(const CommandContext& context, const std::vector<Result>& re
         if (context.options.json)
             drives.add("", toJson(context.targets[i], results[i]));
         else
-            std::cout << text(context.targets[i], results[i]) << '\n';
+            printResult(text(context.targets[i], results[i]));
     }
     if (context.options.json) {
-        std::cout << Json::object().add("drives", drives).add("exitStatus", worst).text() << std::endl;
+        printResult(Json::object().add("drives", drives).add("exitStatus", worst).text());
     } else if (results.size() > 1) {
         std::string summary = std::to_string(results.size()) + " drives:";
         for (const auto& [word, count] : counts)
             summary += " " + std::to_string(count) + " " + word + ",";
         summary.pop_back();
-        std::cout << summary << std::endl;
+        printResult(summary);
     }
     return worst;
 }
@@ -136,33 +135,42 @@ std::optional<ParameterFile> checkedFile(const std::string& path)
 
 }  // namespace
 
-int backupCommand(const CommandContext& context, DriveLink& link)
+int backupCommand(const CommandContext& context)
 {
     const Target& target = context.target();
-    BackupResult result;
-    {
-        Progress progress("backup", {target.label()});
-        result = backupDrive(link, [&progress](int number, int step, int steps) { progress.step(0, number, step, steps); });
-    }
-    if (result.outcome != ExitStatus::Done)
-        return complain(result.outcome, target.label() + ": " + result.message);
-    const FileHeader header{kVersion, utcNow(), target.label(),
-                            *result.statusWord.text + " (" + statusMeaning(result.statusWord.status) + ")"};
-    std::ostringstream file;
-    writeParameterFile(file, header, result.values);
     const bool toFile = !context.options.args.empty();
+    const std::string path = toFile ? context.options.args.front() : "";
     std::string problem;
-    if (toFile && !writeWholeFile(context.options.args.front(), file.str(), problem))
-        return complain(ExitStatus::UsageOrFile, context.options.args.front() + ": cannot write: " + problem);
+    // Checked before the drive is read, so a file that cannot be written costs no transfer.
+    std::optional<ReplacedFile> file = toFile ? ReplacedFile::prepare(path, problem) : std::nullopt;
+    if (toFile && !file)
+        return complain(ExitStatus::UsageOrFile, path + ": cannot write: " + problem);
+    const std::string leftAlone = toFile ? "; " + path + " left as it was" : "";
+    DriveConnection drive(target, context.opener);
+    if (!drive.opened())
+        return complain(ExitStatus::PortNotOpened, drive.openProblem() + leftAlone);
+    const BackupResult result = readBackup(context, drive.link());
+    if (result.outcome == ExitStatus::Done && interruptRequested())
+        return complain(ExitStatus::Interrupted, target.label() + ": interrupted" + leftAlone);
+    if (result.outcome != ExitStatus::Done)
+        return complain(result.outcome, target.label() + ": " + result.message + leftAlone);
+    std::ostringstream text;
+    writeParameterFile(text, FileHeader{kVersion, utcNow(), target.label(), statusLine(result.status)}, result.values);
+    const std::vector<int> noted = notedNumbers(result.values);
+    if (!noted.empty())
+        std::cerr << "vk785n: " << target.label() << ": the window would show or write " << numberList(noted)
+                  << " otherwise than the drive answered; the file keeps the drive's text and notes the window's\n";
+    if (toFile && !file->commit(text.str(), problem))
+        return complain(ExitStatus::UsageOrFile, path + ": cannot write: " + problem);
     if (!toFile && !context.options.json) {
-        std::cout << file.str() << std::flush;
+        printText(text.str());
         return exitCode(ExitStatus::Done);
     }
-    Json json = driveJson(target, result).add("status", *result.statusWord.text).add("values", valuesJson(result.values));
+    Json json = driveJson(target, result).add("status", *result.status.text).add("values", valuesJson(result.values));
+    json.add("windowDiffers", noted);
     if (toFile)
-        json.add("file", context.options.args.front());
-    return context.print(result, target.label() + ": " + std::to_string(result.values.size()) + " numbers written to "
-                                     + (toFile ? context.options.args.front() : ""),
+        json.add("file", path);
+    return context.print(result, target.label() + ": " + std::to_string(result.values.size()) + " numbers written to " + path,
                          json);
 }
 

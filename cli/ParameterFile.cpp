@@ -132,7 +132,7 @@ ParameterFile readParameterFile(std::istream& in, const std::string& name)
     return file;
 }
 
-void writeParameterFile(std::ostream& out, const FileHeader& header, const std::vector<FileValue>& values)
+void writeParameterFile(std::ostream& out, const FileHeader& header, const std::vector<BackedUpValue>& values)
 {
     out << "# VK785N drive parameters, written by " << commentText(header.version) << "\n"
         << "# when:   " << commentText(header.when) << "\n"
@@ -142,10 +142,10 @@ void writeParameterFile(std::ostream& out, const FileHeader& header, const std::
         << "# One parameter a line: NUMBER = VALUE as the drive shows it (the flags\n"
         << "# words 4 and 5 in hexadecimal); text after \"#\" is a comment. Number 18\n"
         << "# cannot be read from the drive: add \"18 = VALUE\" to have restore write it.\n\n";
-    for (const FileValue& v : values) {
+    for (const BackedUpValue& v : values) {
         std::string value = v.text;
         value.resize(std::max(value.size(), kValueColumn), ' ');
-        out << twoDigits(v.number) << " = " << value << " # " << parameterEntry(v.number)->meaning << "\n";
+        out << twoDigits(v.number) << " = " << value << " # " << parameterEntry(v.number)->meaning << (v.note.empty() ? "" : "; " + v.note) << "\n";
     }
 }
 

@@ -37,8 +37,15 @@ struct FileHeader {
     std::string status;   // the status word's text and what it means
 };
 
+// One number as the drive answered it, and what the window would make of it.
+struct BackedUpValue {
+    int number = 0;
+    std::string text;
+    std::string note;
+};
+
 // Writes a file that readParameterFile reads back value for value: the header
 // as comments, then one parameter a line with the name of what it sets.
-void writeParameterFile(std::ostream& out, const FileHeader& header, const std::vector<FileValue>& values);
+void writeParameterFile(std::ostream& out, const FileHeader& header, const std::vector<BackedUpValue>& values);
 
 }  // namespace vk::cli

@@ -1,18 +1,11 @@
 #include "cli/Report.h"
 
+#include "link/DriveCommands.h"
 #include "params/ParameterTable.h"
 #include "platform/NumberText.h"
 
 namespace vk::cli {
 namespace {
-
-std::string numberList(const std::vector<int>& numbers)
-{
-    std::string list;
-    for (const int number : numbers)
-        list += (list.empty() ? "" : " ") + twoDigitNumber(number);
-    return list;
-}
 
 std::string failedText(const Target& target, const TaskEnd& end)
 {
@@ -29,6 +22,14 @@ std::string restoredText(const RestoreResult& result)
 }
 
 }  // namespace
+
+std::string numberList(const std::vector<int>& numbers)
+{
+    std::string list;
+    for (const int number : numbers)
+        list += (list.empty() ? "" : " ") + twoDigitNumber(number);
+    return list;
+}
 
 std::string statusMeaning(std::int32_t status)
 {

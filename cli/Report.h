@@ -9,6 +9,9 @@
 
 namespace vk::cli {
 
+// Numbers as two digits each, a blank apart: "00 04 22".
+std::string numberList(const std::vector<int>& numbers);
+
 // What a status word means: "servo on, alarm (bits 8000)".
 std::string statusMeaning(std::int32_t status);
 

@@ -2,18 +2,35 @@
 // command line, over the same drive link as the window.
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
+#include "cli/CommandContext.h"
 #include "cli/ExitStatus.h"
+#include "cli/Output.h"
 
+#include <cstring>
+#include <exception>
 #include <iostream>
 
-int main(int argc, char* argv[])
+namespace {
+
+using namespace vk::cli;
+
+// Results that never reached their reader are no results: a full disk or a
+// closed stdout turns a done command into a failed one.
+int withOutputChecked(int status)
 {
-    using namespace vk::cli;
-    const CliOptions options = parseCliOptions({argv + 1, argv + argc});
+    const int error = closeResults();
+    if (error == 0)
+        return status;
+    complain(ExitStatus::UsageOrFile, std::string("cannot write standard output: ") + std::strerror(error));
+    return status == exitCode(ExitStatus::Done) ? exitCode(ExitStatus::UsageOrFile) : status;
+}
+
+int run(const CliOptions& options)
+{
     switch (options.action) {
     case CliOptions::Action::Help:
     case CliOptions::Action::Version:
-        std::cout << options.message;
+        printText(options.message);
         return exitCode(ExitStatus::Done);
     case CliOptions::Action::Error:
         std::cerr << options.message;
@@ -21,5 +38,17 @@ int main(int argc, char* argv[])
     case CliOptions::Action::Run:
         break;
     }
-    return runCommand(options);
+    // Caught here so that every port and file is released on the way out.
+    try {
+        return runCommand(options);
+    } catch (const std::exception& error) {
+        return complain(ExitStatus::UsageOrFile, error.what());
+    }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    return withOutputChecked(run(parseCliOptions({argv + 1, argv + argc})));
 }

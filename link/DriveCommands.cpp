@@ -59,12 +59,19 @@ std::optional<std::int32_t> parseStatusWord(const std::string& text)
     return parseHexPattern(text);
 }
 
+Reply exchangeRead(DriveLink& link, int number)
+{
+    // Only the status query gives up when its line could not be sent, or a read failed.
+    const bool status = number == kStatusNumber;
+    if (!link.SendLine(twoDigitNumber(number)) && status)
+        return {};
+    return link.CollectReply(kReplyBudget, status);
+}
+
 StatusReply queryStatus(DriveLink& link)
 {
     StatusReply status;
-    if (!link.SendLine(twoDigitNumber(kStatusNumber)))
-        return status;
-    Reply reply = link.CollectReply(kReplyBudget, true);
+    Reply reply = exchangeRead(link, kStatusNumber);
     if (reply.outcome != ReplyOutcome::Complete)
         return status;
     status.status = parseStatusWord(reply.text).value_or(0);
@@ -74,8 +81,7 @@ StatusReply queryStatus(DriveLink& link)
 
 std::optional<std::string> readParameter(DriveLink& link, int number)
 {
-    link.SendLine(twoDigitNumber(number));
-    Reply reply = link.CollectReply(kReplyBudget, false);
+    Reply reply = exchangeRead(link, number);
     if (reply.outcome != ReplyOutcome::Complete)
         return std::nullopt;
     return std::move(reply.text);

@@ -32,6 +32,9 @@ std::string writeCommand(int number, std::int32_t value);
 // The status reply read as "$"+text; nullopt when it is not a 32-bit hex number.
 std::optional<std::int32_t> parseStatusWord(const std::string& text);
 
+// The read of a number, the status query for 31, as the link collected it:
+// after a time-out its text holds what arrived before the deadline.
+Reply exchangeRead(DriveLink& link, int number);
 StatusReply queryStatus(DriveLink& link);
 // The value text of one parameter, or nullopt on time-out (TimedOut left set).
 std::optional<std::string> readParameter(DriveLink& link, int number);

@@ -222,7 +222,7 @@ Reply DriveLink::CollectReply(Budget budget, bool stopOnReadError)
         if (result == kLineReadFailed && stopOnReadError)
             return {ReplyOutcome::ReadFailed, {}};
         if (state_.TimedOut)
-            return {ReplyOutcome::TimedOut, {}};
+            return {ReplyOutcome::TimedOut, std::move(replyLine)};
         if (result == kLineComplete)
             return {ReplyOutcome::Complete, std::move(replyLine)};
         awaitInput(result == kLineReadFailed);

@@ -23,7 +23,7 @@ enum class ReplyOutcome { Complete, TimedOut, ReadFailed };
 
 struct Reply {
     ReplyOutcome outcome = ReplyOutcome::TimedOut;
-    std::string text;  // the reply line without its CR, when complete
+    std::string text;  // the reply line without its CR; on a time-out what came before it
 };
 
 // The serial link to the driver: open and close, and the exchange primitives.

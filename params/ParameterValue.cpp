@@ -17,9 +17,6 @@ ValueFromText flagsValue(const FlagsWord& word, std::string_view text)
     const auto value = parseHexPattern(text);
     if (!value)
         return refused("'" + std::string(text) + "' is no hexadecimal value");
-    if (shownFlags(word, *value) != *value)
-        return refused("'" + std::string(text) + "' is out of range for flags word " + std::to_string(word.number)
-                       + ": the window's buttons cannot show it");
     return {value, {}};
 }
 
@@ -36,6 +33,15 @@ ValueFromText parameterValue(int number, std::string_view text)
     if (!value)
         return refused("'" + std::string(text) + "' is no integer");
     return {value, {}};
+}
+
+std::string windowDifference(int number, std::string_view reply)
+{
+    const ValueFromText value = parameterValue(number, reply);
+    if (!value.value)
+        return "not a number: restore refuses this line";
+    const auto shown = shownValue(number, reply);
+    return shown == value.value ? "" : "the window shows and writes " + std::to_string(shown.value_or(0));
 }
 
 std::optional<std::int32_t> shownValue(int number, std::string_view reply)

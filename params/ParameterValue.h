@@ -19,6 +19,9 @@ struct ValueFromText {
 // word must be one the window's buttons can show, so that it reads back as written.
 ValueFromText parameterValue(int number, std::string_view text);
 
+// TEMP until merged: a note where the window would show or write the reply otherwise.
+std::string windowDifference(int number, std::string_view reply);
+
 // The value the window holds after showing a reply text of the drive: the
 // integer text rule for an edit, the buttons' pattern for a flags word;
 // nullopt for a text that is no value.

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -99,6 +100,12 @@ std::string groupName(gid_t gid)
     return found ? found->gr_name : std::to_string(gid);
 }
 
+std::string userName(uid_t uid)
+{
+    const passwd* found = ::getpwuid(uid);
+    return found ? found->pw_name : std::to_string(uid);
+}
+
 bool isSerialName(const std::string& name, const SystemFolders& system)
 {
     if (name.starts_with("ttyUSB") || name.starts_with("ttyACM"))
@@ -134,6 +141,8 @@ SerialDevice describeDevice(const std::string& path, const SystemFolders& system
     device.characterDevice = ::stat(file.c_str(), &info) == 0 && S_ISCHR(info.st_mode);
     device.mayOpen = ::access(file.c_str(), R_OK | W_OK) == 0;
     device.group = groupName(info.st_gid);
+    device.owner = userName(info.st_uid);
+    device.mode = info.st_mode & 07777;
     device.holders = holdersOf(device.path, system);
     device.stableNames = stableNamesOf(file, system);
     if (const auto usb = usbDeviceOf(file.filename().string(), system)) {

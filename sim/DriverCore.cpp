@@ -88,7 +88,7 @@ std::vector<ReplyBatch> DriverCore::receive(std::string_view bytes)
         if (pending_.empty())
             continue;
         commands_.push_back(std::exchange(pending_, {}));
-        lineFreeUs = schedule(answer(commands_.back()), lineFreeUs, batches);
+        lineFreeUs = schedule(answer(commands_.back()), std::max(lineFreeUs, answerStartUs(commands_.back())), batches);
     }
     return batches;
 }
@@ -167,6 +167,13 @@ std::string DriverCore::lineEnd() const
 bool DriverCore::silencedAt(int number) const
 {
     return faults_.silent || (faults_.silentFrom >= 0 && number >= faults_.silentFrom);
+}
+
+std::uint64_t DriverCore::answerStartUs(std::string_view line) const
+{
+    constexpr std::uint64_t kUsPerMs = 1000;
+    const bool late = parseNumber(line).value_or(0) >= faults_.delayFrom;
+    return late ? static_cast<std::uint64_t>(faults_.delayMs) * kUsPerMs : 0;
 }
 
 std::uint64_t DriverCore::schedule(const std::string& bytes, std::uint64_t startUs, std::vector<ReplyBatch>& out) const

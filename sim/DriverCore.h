@@ -22,6 +22,9 @@ struct SimFaults {
     bool paced = false;       // bytes leave at 9600 baud, about 1.04 ms each
     int storesWrong = -1;     // a write of this number is acknowledged but stores the value plus one
     bool echo = false;        // sends back every byte it receives and answers nothing (a loopback)
+    int delayMs = 0;          // every answer leaves this late: a slow or a late reply
+    int delayFrom = 0;        // only answers to commands naming a number >= this are late;
+                              // the save names none and is late only from 0
 };
 
 // A piece of an answer and when it leaves, in microseconds after the command ended.
@@ -72,6 +75,8 @@ private:
     std::string acknowledgement(char first) const;
     std::string lineEnd() const;
     bool silencedAt(int number) const;
+    // When the answer to a line may start, in microseconds after it ended.
+    std::uint64_t answerStartUs(std::string_view line) const;
     // Splits an answer into batches starting at startUs; returns when its last byte is out.
     std::uint64_t schedule(const std::string& bytes, std::uint64_t startUs, std::vector<ReplyBatch>& out) const;
 

@@ -12,6 +12,7 @@ namespace vk::sim {
 namespace {
 
 constexpr int kMaxBatches = 100;
+constexpr int kMaxDelayMs = 600000;
 constexpr char kXon = 0x11;
 constexpr char kXoff = 0x13;
 
@@ -106,6 +107,12 @@ const std::array kOptionRules = {
                [](SimOptions& o, std::string_view v) {
                    o.faults.storesWrong = parseWholeNumber("--store-wrong", v, 0, DriverCore::kStatusNumber - 1);
                }},
+    OptionRule{"--delay", true,
+               [](SimOptions& o, std::string_view v) { o.faults.delayMs = parseWholeNumber("--delay", v, 0, kMaxDelayMs); }},
+    OptionRule{"--delay-from", true,
+               [](SimOptions& o, std::string_view v) {
+                   o.faults.delayFrom = parseWholeNumber("--delay-from", v, 0, DriverCore::kStatusNumber);
+               }},
     OptionRule{"--stale", true, [](SimOptions& o, std::string_view v) { o.stale = lineBytes("--stale", v); }},
 };
 
@@ -178,6 +185,9 @@ Faults:
   --batches N         send each answer in N pieces, 1 ms or more apart
   --paced             send at the pace of 9600 baud (about 1.04 ms a byte)
   --store-wrong N     acknowledge writes of N but store the value plus one
+  --delay MS          send every answer MS milliseconds late (0 to 600000)
+  --delay-from N      only answers to commands naming N or higher are late
+                      (status is 31; the save names none: late only from 0)
   --echo              send back every byte received and answer nothing, as a
                       loopback plug or a terminal would
   --stale TEXT        put TEXT on the line at start, before any terminal opens it

@@ -57,7 +57,7 @@ TEST_P(DoctorVerdicts, EndOnOneVerdictWithItsRemedy)
                                 port->setClearToSend(c.clearToSend);
                                 return port;
                             },
-                            clock, Budget{2000}};
+                            clock};
     const Diagnosis diagnosis = diagnose("/dev/ttyUSB0", seams);
     EXPECT_EQ(diagnosis.verdict, c.verdict);
     EXPECT_EQ(diagnosis.finding, c.finding);

@@ -28,7 +28,7 @@ TEST(ParameterFile, WhatIsWrittenReadsBackValueForValue)
                 values.push_back({word->number, hexPatternText(v, 3), v, 0});
     for (const FileValue& v : values) {
         std::ostringstream out;
-        writeParameterFile(out, FileHeader{"vk785n 1.0.0", "2026-12-09T00:00:00Z", "COM1 (/dev/ttyS0)", "0 (servo off)"}, {v});
+        writeParameterFile(out, FileHeader{"vk785n 1.0.0", "2026-12-09T00:00:00Z", "COM1 (/dev/ttyS0)", "0 (servo off)"}, {BackedUpValue{v.number, v.text, ""}});
         const ParameterFile back = read(out.str());
         ASSERT_TRUE(back.errors.empty()) << back.errors.front();
         ASSERT_EQ(back.values.size(), 1u) << out.str();
