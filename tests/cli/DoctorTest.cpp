@@ -83,8 +83,26 @@ INSTANTIATE_TEST_SUITE_P(
         DoctorCase{"Silent", present(), {}, true, {.silent = true}, Verdict::NoAnswer, "no answer to the status query"},
         DoctorCase{"Garbage", present(), {}, {}, {.garbage = true}, Verdict::NotAReply, "bytes that are no reply: ZZ?\\r"},
         DoctorCase{"Echo", present(), {}, {}, {.echo = true}, Verdict::Echo, "the line sends our own commands back"},
+        DoctorCase{"CrLf", present(), {}, {}, {.crlf = true}, Verdict::CrLf,
+                   "the drive ends its replies with CR LF: 8001\\r\\n"},
         DoctorCase{"Answered", present(), {}, true, {}, Verdict::Answered, "status 8001: servo on, alarm (bits 8000)"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Joining a group helps only where the mode lets the group in.
+TEST(DoctorAdvice, NamesAGroupOnlyWhereItsMembersMayOpenTheDevice)
+{
+    FakeClock clock;
+    for (const unsigned mode : {0660u, 0600u}) {
+        SerialDevice device = present(false);
+        device.mode = mode;
+        device.owner = device.group = "root";
+        const DoctorSeams seams{[&](const std::string&) { return device; }, [] { return std::vector<SerialDevice>{}; },
+                                [](const std::string&) { return nullptr; }, clock};
+        const std::string remedy = diagnose("/dev/ttyUSB0", seams).remedy;
+        EXPECT_EQ(remedy.find("join the device's group 'root'") != std::string::npos, mode == 0660u) << remedy;
+        EXPECT_EQ(remedy.find("0600 lets only its owner root") != std::string::npos, mode == 0600u) << remedy;
+    }
+}
 
 }  // namespace
 }  // namespace vk::cli

@@ -58,9 +58,9 @@ expect 0 '"servoOn":true' --device "$line" --json status
 python3 -c 'import json,sys; json.load(open(sys.argv[1]))' "$work/out" || fail "not JSON"
 
 case=refused-file-sends-nothing
-printf '06 = 20\n04 = 003\n' >"$work/bad.txt"
+printf '06 = 20\n04 = 0G3\n' >"$work/bad.txt"
 : >"$work/good.log"
-expect 2 "$work/bad.txt:2: number 4: '003' is out of range" --device "$line" restore "$work/bad.txt"
+expect 2 "$work/bad.txt:2: number 4: '0G3'" --device "$line" restore "$work/bad.txt"
 ! grep -q ' rx ' "$work/good.log" || fail "something was sent"
 
 case=wrong-acknowledgement
@@ -70,7 +70,8 @@ expect 4 "number 06 was acknowledged with 'x' instead of '.'; written before it:
 
 case=silent-drive
 start_sim silent --silent
-expect 4 "number 00 was not acknowledged in time; nothing was written" --device "$line" restore "$work/drive.txt"
+expect 4 "number 00 was not acknowledged in time and may have been written; nothing was written" \
+  --device "$line" restore "$work/drive.txt"
 
 case=read-back-mismatch
 start_sim wrong --store-wrong 9
@@ -106,7 +107,7 @@ answered="$(sed -n 's/.* tx \(.*\)$/\1/p' "$work/traced.log")"
 [[ "$received" == "$answered" ]] || fail "replies differ: trace '$received', simulator '$answered'"
 [[ $(wc -l <"$work/t.trace") -eq 34 ]] || fail "not one line per command and per reply"
 
-for verdict in "0 answered" "15 no answer:--silent" "16 no reply:--garbage" "17 echo:--echo"; do
+for verdict in "0 answered" "15 no answer:--silent" "16 no reply:--garbage" "17 echo:--echo" "18 CR LF:--crlf"; do
   status="${verdict%% *}" rest="${verdict#* }"
   word="${rest%%:*}" option="${rest#*:}"
   [[ "$option" == "$rest" ]] && option=""
@@ -114,3 +115,89 @@ for verdict in "0 answered" "15 no answer:--silent" "16 no reply:--garbage" "17 
   start_sim "doctor$status" $option
   expect "$status" "verdict: $word" doctor --device "$line"
 done
+
+# Only what was verified is reported as done.
+case=echo-line-is-no-drive
+start_sim echo --echo
+cp "$work/drive.txt" "$work/kept.txt"
+expect 4 "the line sends back what it is sent" --device "$line" backup "$work/kept.txt"
+cmp -s "$work/drive.txt" "$work/kept.txt" || fail "the backup file was replaced"
+expect 4 "the line sends back what it is sent" --device "$line" status
+
+case=save-needs-a-status-read-as-servo-off
+start_sim garbled --garbage --status 1
+expect 6 "the status could not be read ('ZZ?' is no status word): not saved" --device "$line" save
+! grep -qF ' rx $S' "$work/garbled.log" || fail "the save was sent"
+
+case=late-acknowledgement-may-have-been-written
+start_sim late --delay 2500 --delay-from 6
+expect 4 "number 06 was not acknowledged in time and may have been written; written before it: 00 01 02 03 04 05" \
+  --device "$line" restore "$work/drive.txt"
+
+case=results-that-cannot-be-written
+start_sim out
+expect_out() { # status text: the command's stdout goes to /dev/full
+  local status="$1" text="$2" code=0; shift 2
+  "$vk785n" "$@" >/dev/full 2>"$work/err" || code=$?
+  : >"$work/out"
+  [[ $code -eq $status ]] || fail "exit status $code, expected $status"
+  grep -qF -- "$text" "$work/err" || fail "no '$text'"
+  echo "$case: status $code"
+}
+expect_out 2 "cannot write standard output: No space left on device" --device "$line" status
+expect_out 2 "cannot write standard output: No space left on device" --device "$line" --json backup
+
+case=flags-words-kept-as-the-drive-answered
+start_sim flags --param 4=077 --param 5=00F
+expect 0 "the window would show or write 04 05 otherwise" --device "$line" backup "$work/flags.txt"
+grep -q '^04 = 077 .*# encoder flags word; ' "$work/flags.txt" || fail "077 not kept with a note"
+start_sim blank
+expect 0 "wrote 14 numbers, each read back as written" --device "$line" restore "$work/flags.txt"
+grep -qF ' rx 04=077' "$work/blank.log" || fail "077 not written as it was read"
+
+# Ctrl+C ends any wait within half a second and sends nothing after it.
+interrupt_after() { # seconds signal args...: runs vk785n, signals it, leaves $code and $took
+  local after="$1" signal="$2"; shift 2
+  "$vk785n" "$@" >"$work/out" 2>"$work/err" &
+  local pid=$!
+  sleep "$after"
+  local sent; sent=$(date +%s%N)
+  kill "-$signal" "$pid"
+  code=0; wait "$pid" || code=$?
+  took=$(( ($(date +%s%N) - sent) / 1000000 ))
+}
+case=interrupt-in-a-reply-wait
+start_sim mute --silent
+interrupt_after 1 INT --device "$line" status
+[[ $code -eq 130 && $took -lt 500 ]] || fail "status $code after $took ms"
+echo "$case: status $code, $took ms after SIGINT"
+
+case=interrupted-backup-keeps-the-old-file
+start_sim slow --delay 300
+cp "$work/drive.txt" "$work/kept.txt"
+interrupt_after 1 TERM --device "$line" backup "$work/kept.txt"
+[[ $code -eq 130 && $took -lt 500 ]] || fail "status $code after $took ms"
+cmp -s "$work/drive.txt" "$work/kept.txt" || fail "the backup file was replaced"
+[[ -z "$(find "$work" -name '.kept.txt.*')" ]] || fail "a temporary was left"
+echo "$case: status $code, $took ms after SIGTERM"
+
+case=interrupted-read-back-saves-nothing
+start_sim readback --delay 200
+interrupt_after 3.6 INT --device "$line" restore "$work/drive.txt" --save
+[[ $code -eq 130 ]] || fail "status $code"
+grep -qF "interrupted in the read-back; all were written; nothing was saved" "$work/out" || fail "no report"
+! grep -qF ' rx $S' "$work/readback.log" || fail "the save was sent"
+echo "$case: status $code"
+
+# A backup replaces its file whole, through a link, and never a device.
+case=backup-targets
+start_sim files
+ln -s "$work/real.txt" "$work/link.txt"
+touch "$work/.real.txt.999999999.part"
+expect 0 "16 numbers written to $work/link.txt" --device "$line" backup "$work/link.txt"
+[[ -L "$work/link.txt" && -s "$work/real.txt" ]] || fail "the link was replaced"
+[[ ! -e "$work/.real.txt.999999999.part" ]] || fail "a killed run's temporary was left"
+: >"$work/files.log"
+expect 2 "/dev/null: cannot write: it is a device, not a file" --device "$line" backup /dev/null
+expect 2 "cannot write" --device "$line" backup /proc/vk785n-backup.txt
+! grep -q ' rx ' "$work/files.log" || fail "the drive was read for a file that cannot be written"
