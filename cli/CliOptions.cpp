@@ -52,6 +52,7 @@ Exit status:
      run together)
   5  a value read back is not the one written
   6  the save was refused: the servo is on, or the status could not be read
+  7  the device went away in the middle (an adapter pulled out)
   130 interrupted (Ctrl+C); what was written before is reported
 With several drives, the highest status of any.
 

@@ -21,11 +21,14 @@ Answer refused(DriveLink& link, std::string problem, std::string received = {})
 {
     if (link.stopRequested())
         return {std::nullopt, ExitStatus::Interrupted, "interrupted", {}};
+    if (link.lineLost())
+        return {std::nullopt, ExitStatus::DeviceGone, std::string(kGoneProblem), {}};
     return {std::nullopt, ExitStatus::NoAnswer, std::move(problem), std::move(received)};
 }
 
 }  // namespace
 
+const std::string_view kGoneProblem = "the device went away (was the adapter pulled out?)";
 const std::string_view kEchoProblem = "the line sends back what it is sent (a loopback plug or a terminal): no drive is there";
 
 bool echoConfirmed(DriveLink& link, int suspectNumber)
@@ -60,6 +63,8 @@ WriteEnd writeNumber(DriveLink& link, int number, std::int32_t value)
         return WriteEnd::Acknowledged;
     if (link.stopRequested())
         return WriteEnd::Interrupted;
+    if (link.lineLost())
+        return WriteEnd::DeviceGone;
     const LinkState& state = link.state();
     if (state.TimedOut)
         return WriteEnd::NotInTime;

@@ -18,7 +18,7 @@ namespace vk::cli {
 // completed one and nothing about it is in doubt.
 struct Answer {
     std::optional<std::string> text;       // the reply line without its CR
-    ExitStatus failure = ExitStatus::Done;  // NoAnswer or Interrupted when there is no text
+    ExitStatus failure = ExitStatus::Done;  // NoAnswer, DeviceGone or Interrupted when there is no text
     std::string problem;                    // why, in words: "number 06 did not answer" ...
     std::string received;                   // the bytes that came back when they made no reply
 
@@ -40,10 +40,11 @@ std::optional<std::int32_t> statusWordOf(const Answer& status);
 
 // How a write of one number ended, as the companion reports it. A write not
 // acknowledged in time may still have been stored: the drive may be slow.
-enum class WriteEnd { Acknowledged, WrongByte, NotInTime, Echo, Interrupted };
+enum class WriteEnd { Acknowledged, WrongByte, NotInTime, Echo, Interrupted, DeviceGone };
 WriteEnd writeNumber(DriveLink& link, int number, std::int32_t value);
 
 // What a failed write end says of the line, for the report.
 extern const std::string_view kEchoProblem;
+extern const std::string_view kGoneProblem;
 
 }  // namespace vk::cli

@@ -40,6 +40,7 @@ std::string writeProblem(const DriveLink& link, WriteEnd end, int number)
     case WriteEnd::NotInTime: return subject + " was not acknowledged in time and may have been written";
     case WriteEnd::Echo: return std::string(kEchoProblem);
     case WriteEnd::Interrupted: return "interrupted before " + subject + " was acknowledged";
+    case WriteEnd::DeviceGone: return std::string(kGoneProblem) + " before " + subject + " was acknowledged";
     case WriteEnd::Acknowledged: break;
     }
     return {};
@@ -47,7 +48,11 @@ std::string writeProblem(const DriveLink& link, WriteEnd end, int number)
 
 ExitStatus writeOutcome(WriteEnd end)
 {
-    return end == WriteEnd::Interrupted ? ExitStatus::Interrupted : ExitStatus::NoAnswer;
+    switch (end) {
+    case WriteEnd::Interrupted: return ExitStatus::Interrupted;
+    case WriteEnd::DeviceGone: return ExitStatus::DeviceGone;
+    default: return ExitStatus::NoAnswer;
+    }
 }
 
 std::string writtenList(const std::vector<int>& written)
@@ -73,10 +78,12 @@ bool writeAll(DriveLink& link, const std::vector<FileValue>& values, RestoreResu
         const FileValue& v = *toWrite[i];
         progress(v.number, static_cast<int>(i) + 1, static_cast<int>(toWrite.size()));
         if (!link.awaitOutputRoom(ParameterSet::kWriteRoomBytes, ParameterSet::kWriteRoomBudget)) {
-            const bool stopped = link.stopRequested();
-            result = ended(result, stopped ? ExitStatus::Interrupted : ExitStatus::NoAnswer,
-                           (stopped ? "interrupted" : "the line took no more bytes") + std::string(" before number ")
-                               + twoDigitNumber(v.number) + "; " + writtenList(result.written));
+            const WriteEnd end = link.stopRequested() ? WriteEnd::Interrupted
+                                 : link.lineLost()    ? WriteEnd::DeviceGone
+                                                      : WriteEnd::NotInTime;
+            const std::string why = end == WriteEnd::NotInTime ? "the line took no more bytes before number " + twoDigitNumber(v.number)
+                                                               : writeProblem(link, end, v.number);
+            result = ended(result, writeOutcome(end), why + "; " + writtenList(result.written));
             return false;
         }
         const WriteEnd end = writeNumber(link, v.number, v.value);

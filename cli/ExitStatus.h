@@ -11,6 +11,7 @@ enum class ExitStatus : int {
     NoAnswer = 4,       // the drive did not answer, acknowledged with another byte, or its answer is in doubt
     Mismatch = 5,       // a value read back is not the one written
     SaveRefused = 6,    // the servo is on, or the status could not be read: no save now
+    DeviceGone = 7,     // the device went away in the middle (an adapter pulled out)
     Interrupted = 130,  // Ctrl+C: what was done before it is reported
 };
 

@@ -48,6 +48,7 @@ std::string outcomeWord(ExitStatus outcome)
     case ExitStatus::NoAnswer: return "no answer";
     case ExitStatus::Mismatch: return "read-back mismatch";
     case ExitStatus::SaveRefused: return "save refused";
+    case ExitStatus::DeviceGone: return "device gone";
     case ExitStatus::Interrupted: return "interrupted";
     }
     return "failed";

@@ -42,6 +42,8 @@ void TForm1::Button2Click(QObject* /*Sender*/)
 void TForm1::Button3Click(QObject* /*Sender*/)
 {
     settings_.WritePortSettings(link_.state().PortNumber);
+    // Unsent bytes would hold the system's release of the port for up to 30 s.
+    link_.discardUnsentOutput();
     endRun_(EXIT_SUCCESS);
 }
 

@@ -54,6 +54,17 @@ bool DriveLink::OpenDevice(const std::string& device)
     return state_.phase == LinkPhase::Open;
 }
 
+bool DriveLink::lineLost() const
+{
+    return state_.port && state_.port->lineLost();
+}
+
+void DriveLink::discardUnsentOutput()
+{
+    if (state_.port)
+        state_.port->discardUnsentOutput();
+}
+
 void DriveLink::ClosePort()
 {
     if (state_.phase != LinkPhase::Open)
@@ -75,7 +86,7 @@ void DriveLink::setStopRequest(std::function<bool()> stopRequested)
 
 bool DriveLink::deadlinePassed()
 {
-    return clock_.tickMs() > state_.ReplyDeadline || stopRequested();
+    return clock_.tickMs() > state_.ReplyDeadline || stopRequested() || lineLost();
 }
 
 Tick DriveLink::waitSlice(Tick left) const
@@ -88,7 +99,7 @@ bool DriveLink::waitForRoom(std::uint32_t bytes, Tick deadline)
     for (;;) {
         refreshQueueStatus();
         const Tick now = clock_.tickMs();
-        if (now > deadline || stopRequested())
+        if (now > deadline || stopRequested() || lineLost())
             return false;
         // Unsigned on purpose: a queue reported above its size counts as room.
         if (LinkState::kQueueSize - state_.queueStatus.cbOutQue >= bytes)

@@ -72,6 +72,10 @@ public:
     // short enough that a stop is seen at once.
     void setStopRequest(std::function<bool()> stopRequested);
     bool stopRequested() const { return stopRequested_ && stopRequested_(); }
+    // The device went away: every exchange fails at once from then on.
+    bool lineLost() const;
+    // Drops the bytes the line has not sent yet, before the system releases it.
+    void discardUnsentOutput();
 
 private:
     bool deadlinePassed();

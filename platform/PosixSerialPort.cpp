@@ -36,12 +36,6 @@ int pollTimeout(Tick ms)
     return static_cast<int>(std::min<Tick>(ms, INT_MAX));
 }
 
-std::uint32_t queueCount(int fd, unsigned long request)
-{
-    int count = 0;
-    return ::ioctl(fd, request, &count) == 0 && count > 0 ? static_cast<std::uint32_t>(count) : 0;
-}
-
 [[noreturn]] void refuse(int fd, PortProblem problem, const std::string& path, const std::string& reason)
 {
     if (fd >= 0)
@@ -97,10 +91,27 @@ std::unique_ptr<PosixSerialPort> PosixSerialPort::open(const std::string& path)
 
 PosixSerialPort::~PosixSerialPort()
 {
+    // The kernel's close waits up to its closing_wait (30 s) for bytes a line
+    // with CTS low never sends; no exchange is under way once we close.
+    discardUnsentOutput();
     // The mark is ours (open refuses a marked line) and would outlive this
     // descriptor while anyone else holds the line.
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
+}
+
+void PosixSerialPort::discardUnsentOutput()
+{
+    ::tcflush(fd_, TCOFLUSH);
+}
+
+// EIO is what a tty whose hardware is gone answers to everything; ENXIO and
+// ENODEV what a removed device answers.
+int PosixSerialPort::noteLoss(int result)
+{
+    if (result < 0 && (errno == EIO || errno == ENXIO || errno == ENODEV))
+        lost_ = true;
+    return result;
 }
 
 void PosixSerialPort::configureLine()
@@ -122,14 +133,20 @@ void PosixSerialPort::configureLine()
     ::ioctl(fd_, TIOCMBIS, &dtr);
 }
 
+std::uint32_t PosixSerialPort::queueCount(unsigned long request)
+{
+    int count = 0;
+    return noteLoss(::ioctl(fd_, request, &count)) == 0 && count > 0 ? static_cast<std::uint32_t>(count) : 0;
+}
+
 std::uint32_t PosixSerialPort::bytesWaitingIn()
 {
-    return queueCount(fd_, FIONREAD);
+    return queueCount(FIONREAD);
 }
 
 std::uint32_t PosixSerialPort::bytesWaitingOut()
 {
-    return queueCount(fd_, TIOCOUTQ);
+    return queueCount(TIOCOUTQ);
 }
 
 std::ptrdiff_t PosixSerialPort::read(char* buffer, std::size_t max)
@@ -138,6 +155,7 @@ std::ptrdiff_t PosixSerialPort::read(char* buffer, std::size_t max)
         const ssize_t n = ::read(fd_, buffer, max);
         if (n >= 0)
             return n;
+        noteLoss(-1);
         if (errno != EINTR)
             return errno == EAGAIN || errno == EWOULDBLOCK ? 0 : -1;
     }
@@ -155,8 +173,10 @@ std::ptrdiff_t PosixSerialPort::write(std::string_view bytes, Tick timeoutMs)
         }
         if (n < 0 && errno == EINTR)
             continue;
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            noteLoss(-1);
             return done > 0 ? static_cast<std::ptrdiff_t>(done) : -1;
+        }
         const auto left = std::chrono::ceil<milliseconds>(deadline - steady_clock::now()).count();
         if (left <= 0)
             break;
@@ -177,11 +197,11 @@ void PosixSerialPort::waitReadable(Tick ms)
         const int ready = ::poll(&input, 1, pollTimeout(std::min(static_cast<Tick>(left), kPollSliceMs)));
         if (ready == 0)
             continue;
-        // A line that hung up reports itself at once and stays silent: sit out the
-        // time instead of letting the caller poll it in a tight loop.
+        // A line that hung up reports itself at once and stays silent: it is
+        // gone, and the exchange under way ends now rather than at its deadline.
         const bool hungUp = ready > 0 && (input.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
         if (hungUp && bytesWaitingIn() == 0)
-            std::this_thread::sleep_until(until);
+            lost_ = true;
         return;
     }
 }

@@ -27,12 +27,18 @@ public:
     void waitReadable(Tick ms) override;
     void waitOutputRoom(Tick ms) override;
     std::optional<bool> clearToSend() override;
+    bool lineLost() const override { return lost_; }
+    void discardUnsentOutput() override;
 
 private:
     explicit PosixSerialPort(int fd) : fd_(fd) {}
     void configureLine();
+    // Notes a failure that says the device is gone; the result passes through.
+    int noteLoss(int result);
+    std::uint32_t queueCount(unsigned long request);
 
     int fd_ = -1;
+    bool lost_ = false;
 };
 
 std::unique_ptr<SerialPort> openPosixSerialPort(const std::string& path);

@@ -33,6 +33,12 @@ public:
     // Whether the far end lets us send (CTS); nullopt for a line without modem
     // lines, a pseudo-terminal say.
     virtual std::optional<bool> clearToSend() { return std::nullopt; }
+    // Whether the device went away (a USB adapter pulled out, the far end of
+    // a pseudo-terminal closed): once true it stays so, and nothing more can pass.
+    virtual bool lineLost() const { return false; }
+    // Drops what was written but not yet sent, so that releasing the line
+    // never waits for bytes it cannot send (CTS low holds them for good).
+    virtual void discardUnsentOutput() {}
 
     // Reads and drops every byte waiting at this moment; one arriving meanwhile stays.
     void dropWaitingInput();

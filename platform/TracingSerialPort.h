@@ -20,6 +20,8 @@ public:
     void waitReadable(Tick ms) override { port_->waitReadable(ms); }
     void waitOutputRoom(Tick ms) override { port_->waitOutputRoom(ms); }
     std::optional<bool> clearToSend() override { return port_->clearToSend(); }
+    bool lineLost() const override { return port_->lineLost(); }
+    void discardUnsentOutput() override { port_->discardUnsentOutput(); }
 
 private:
     std::unique_ptr<SerialPort> port_;

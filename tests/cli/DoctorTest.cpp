@@ -29,7 +29,7 @@ struct DoctorCase {
 
 SerialDevice present(bool mayOpen = true, std::vector<DeviceHolder> holders = {})
 {
-    return SerialDevice{"/dev/ttyUSB0", {}, "", "", true, true, mayOpen, "dialout", std::move(holders)};
+    return SerialDevice{"/dev/ttyUSB0", {}, "", "", true, true, mayOpen, "dialout", std::move(holders), "root", 0660};
 }
 
 SerialDevice absent()

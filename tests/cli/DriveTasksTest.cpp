@@ -101,11 +101,13 @@ TEST_P(RestoreFaults, StopAtTheFirstFailureAndSayWhatWasWritten)
     EXPECT_EQ(result.message, c.message);
     EXPECT_EQ(result.mayBeWritten, c.mayBeWritten);
     EXPECT_EQ(result.saved, c.outcome == ExitStatus::Done && c.save);
-    if (c.message.ends_with("nothing was saved"))
+    if (c.message.ends_with("nothing was saved")) {
         EXPECT_EQ(driver.saveCount(), 0);
+    }
     // Nothing is sent once the stop is asked for.
-    if (c.stopAfterCommands != SIZE_MAX)
+    if (c.stopAfterCommands != SIZE_MAX) {
         EXPECT_EQ(driver.commands().size() - commandsBefore, c.stopAfterCommands);
+    }
 }
 
 const std::vector<int> kAll = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 22, 23};
@@ -252,6 +254,26 @@ INSTANTIATE_TEST_SUITE_P(
         SaveCase{"Echo", {.echo = true}, ExitStatus::NoAnswer,
                  "the line sends back what it is sent (a loopback plug or a terminal): no drive is there; not saved"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// An adapter pulled out is noticed at once, not at the end of a budget.
+TEST_F(DriveTasks, AnUnpluggedAdapterEndsTheRestoreAtOnce)
+{
+    const std::vector<FileValue> values = backedUp();
+    FakeSerialPort& port = static_cast<FakeSerialPort&>(*link.state().port);
+    port.setResponder([&](FakeSerialPort& p, const std::string& written) {
+        if (written.starts_with("07="))
+            p.unplug();
+        else
+            for (const auto& batch : driver.receive(written))
+                p.arriveIn((batch.delayUs + 999) / 1000, batch.bytes);
+    });
+    const Tick started = clock.tickMs();
+    const RestoreResult result = restoreDrive(link, values, true, noProgress);
+    EXPECT_EQ(result.outcome, ExitStatus::DeviceGone);
+    EXPECT_EQ(result.message, "the device went away (was the adapter pulled out?) before number 07 was acknowledged; "
+                              "written before it: 00 01 02 03 04 05 06; nothing was saved");
+    EXPECT_LT(clock.tickMs() - started, 100u);
+}
 
 // A late reply that reaches the line with the next one is no value of either.
 TEST(DriveAnswers, RepliesRunTogetherAreNoReply)

@@ -213,5 +213,18 @@ TEST_F(DriveCommandsTest, LeftoversNotDroppedForAFailedReadAreNeverTheReply)
     EXPECT_EQ(readParameter(link, 0), "2048");
 }
 
+// Every exchange on a device that went away fails at once: each tick of the
+// window counts one failure, with no wait and nothing written.
+TEST_F(FakeLinkTest, ExchangesOnAnUnpluggedDeviceFailAtOnce)
+{
+    port->unplug();
+    EXPECT_EQ(queryStatus(link).status, -1);
+    EXPECT_FALSE(readParameter(link, 0));
+    EXPECT_FALSE(writeParameter(link, 6, 1));
+    EXPECT_FALSE(SaveParam(link));
+    EXPECT_EQ(clock.tickMs(), start);
+    EXPECT_TRUE(port->writes().empty());
+}
+
 }  // namespace
 }  // namespace vk::test

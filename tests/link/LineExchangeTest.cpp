@@ -133,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReplyCase{"LeftoverCrAhead", {{0, "\r"}, {0, "1234\r"}}, ReplyOutcome::Complete, "\r1234", 0},
         ReplyCase{"LoneCr", {{4, "\r"}}, ReplyOutcome::Complete, "", 4},
         ReplyCase{"NulInTheBatchLosesNoDigit", {{2, std::string("12\0\r", 4)}}, ReplyOutcome::Complete, "12", 2},
-        ReplyCase{"CrLfNeverCompletes", {{5, "12\r\n"}}, ReplyOutcome::TimedOut, "", 10001},
+        ReplyCase{"CrLfNeverCompletes", {{5, "12\r\n"}}, ReplyOutcome::TimedOut, "12\r\n", 10001},
         ReplyCase{"ReplyOnTheDeadline", {{10000, "5\r"}}, ReplyOutcome::Complete, "5", 10000},
         ReplyCase{"ReplyAfterTheDeadlineStaysQueued", {{10001, "5\r"}}, ReplyOutcome::TimedOut, "", 10001, 2},
         ReplyCase{"Silence", {}, ReplyOutcome::TimedOut, "", 10001},

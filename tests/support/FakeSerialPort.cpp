@@ -50,7 +50,7 @@ std::uint32_t FakeSerialPort::bytesWaitingOut()
 
 std::ptrdiff_t FakeSerialPort::read(char* buffer, std::size_t max)
 {
-    if (failReads_)
+    if (failReads_ || lost_)
         return -1;
     takeArrivals();
     const std::size_t n = std::min(max, queued_.size());
@@ -61,6 +61,8 @@ std::ptrdiff_t FakeSerialPort::read(char* buffer, std::size_t max)
 
 std::ptrdiff_t FakeSerialPort::write(std::string_view bytes, Tick /*timeoutMs*/)
 {
+    if (lost_)
+        return -1;
     writes_.push_back(Write{clock_.tickMs(), std::string(bytes)});
     if (responder_)
         responder_(*this, writes_.back().bytes);

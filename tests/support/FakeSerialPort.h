@@ -36,6 +36,8 @@ public:
     // The output queue reports `count` bytes until tick `until`.
     void holdOutput(std::uint32_t count, Tick until) { heldOut_ = count; heldUntil_ = until; }
     void failReads(bool fail) { failReads_ = fail; }
+    // The device goes away: reads and writes fail from now on, as after an unplug.
+    void unplug() { lost_ = true; }
     // What the line's CTS shows; nullopt (no modem lines) unless set.
     void setClearToSend(std::optional<bool> cts) { clearToSend_ = cts; }
 
@@ -49,6 +51,7 @@ public:
     void waitReadable(Tick ms) override;
     void waitOutputRoom(Tick ms) override;
     std::optional<bool> clearToSend() override { return clearToSend_; }
+    bool lineLost() const override { return lost_; }
 
 private:
     struct Arrival {
@@ -65,6 +68,7 @@ private:
     std::uint32_t heldOut_ = 0;
     Tick heldUntil_ = 0;
     bool failReads_ = false;
+    bool lost_ = false;
     std::optional<bool> clearToSend_;
 };
 
