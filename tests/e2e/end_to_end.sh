@@ -68,8 +68,9 @@ kill "$sim_pid"
 sim_pid=""
 
 # The program's own simulator logs to the program's stderr and ends with it.
-run_and_check "$work/simulate.log" simulate --simulate -- --status 1
-if pgrep -f "^$simulator --status 1\$" >/dev/null; then
+# A value of its own tells this simulator from those of tests running beside it.
+run_and_check "$work/simulate.log" simulate --simulate -- --status 1 --param "25=$$"
+if pgrep -f "^$simulator --status 1 --param 25=$$\$" >/dev/null; then
   echo "FAIL (simulate): the simulator outlived the program"
   exit 1
 fi
