@@ -62,6 +62,34 @@ int closeOnSignal(vk::TForm1& form)
     return form.close() ? EXIT_SUCCESS : EXIT_FAILURE;
 }
 
+// The trace asked for; none when it cannot be opened. A trace that cannot be
+// written must not stop the exchange it watches, so the window runs as it
+// would without one, and stderr says why at once.
+std::shared_ptr<vk::LineTrace> openTrace(const std::string& file)
+{
+    if (file.empty())
+        return nullptr;
+    try {
+        return std::make_shared<vk::LineTrace>(file);
+    } catch (const std::system_error& error) {
+        std::cerr << "termvk785n: cannot write the trace " << error.what() << '\n';
+        return nullptr;
+    }
+}
+
+// The trace is the operator's record of the line, not what the run is for:
+// one that failed is said on stderr, and the exit status stays as "Ending the
+// program" in README has it, 0 on both ways out and 1 only for settings a
+// signal found unwritable.
+int endRun(int exitCode, vk::LineTrace* trace, const std::string& file)
+{
+    if (trace == nullptr)
+        return exitCode;
+    if (const std::error_code error = trace->close())
+        std::cerr << "termvk785n: cannot write the trace " << file << ": " << error.message() << '\n';
+    return exitCode;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -106,14 +134,9 @@ int main(int argc, char* argv[])
     for (const std::string& problem : problems)
         std::cerr << "termvk785n: " << problem << " (passed over)\n";
     vk::PortOpener opener = vk::systemPortOpener();
-    if (!commandLine.traceFile.empty()) {
-        try {
-            opener = vk::tracingOpener(std::move(opener), std::make_shared<vk::LineTrace>(commandLine.traceFile));
-        } catch (const std::system_error& error) {
-            std::cerr << "termvk785n: cannot write the trace: " << error.what() << '\n';
-            return EXIT_FAILURE;
-        }
-    }
+    const std::shared_ptr<vk::LineTrace> trace = openTrace(commandLine.traceFile);
+    if (trace)
+        opener = vk::tracingOpener(std::move(opener), trace);
 
     vk::SteadyClock clock;
     vk::DriveLink link(clock, opener, devices);
@@ -128,9 +151,9 @@ int main(int argc, char* argv[])
     boxParent = form = &Form1;
     reportUnopenedPort(link);
     if (terminating)
-        return closeOnSignal(Form1);
+        return endRun(closeOnSignal(Form1), trace.get(), commandLine.traceFile);
     Form1.show();
     // 0 on both ways out: the close box and the Exit button.
     const int exitCode = QApplication::exec();
-    return terminating ? closeOnSignal(Form1) : exitCode;
+    return endRun(terminating ? closeOnSignal(Form1) : exitCode, trace.get(), commandLine.traceFile);
 }
