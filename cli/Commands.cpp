@@ -140,12 +140,29 @@ int onOneDrive(const CommandContext& context, DriveCommand command)
     return command(context, drive.link());
 }
 
-// The system's opener, each port traced when the options ask for it.
-PortOpener openerFor(const CliOptions& options)
+// The command the options name, on the drives chosen.
+int dispatch(const CommandContext& context, const std::optional<std::string>& simulatorLine)
 {
-    if (options.traceFile.empty())
-        return systemPortOpener();
-    return tracingOpener(systemPortOpener(), std::make_shared<LineTrace>(options.traceFile));
+    const std::string& command = context.options.command;
+    if (command == "backup")
+        return backupCommand(context);
+    if (command == "restore" || command == "diff")
+        return fileCommand(context);
+    if (command == "ports")
+        return portsCommand(context, simulatorLine);
+    if (command == "doctor")
+        return doctorCommand(context);
+    return onOneDrive(context, driveCommands().at(command));
+}
+
+// A trace asked for is part of the result: one that could not be written fails a done command.
+int withTraceChecked(int status, LineTrace* trace, const std::string& file)
+{
+    const std::error_code error = trace ? trace->close() : std::error_code();
+    if (!error)
+        return status;
+    complain(ExitStatus::UsageOrFile, "cannot write the trace " + file + ": " + error.message());
+    return status == exitCode(ExitStatus::Done) ? exitCode(ExitStatus::UsageOrFile) : status;
 }
 
 }  // namespace
@@ -157,9 +174,13 @@ int runCommand(const CliOptions& options)
     std::optional<std::string> simulatorLine;
     std::vector<Target> targets;
     std::vector<std::string> problems;
-    PortOpener opener;
+    PortOpener opener = systemPortOpener();
+    std::shared_ptr<LineTrace> trace;
     try {
-        opener = openerFor(options);
+        if (!options.traceFile.empty()) {
+            trace = std::make_shared<LineTrace>(options.traceFile);
+            opener = tracingOpener(opener, trace);
+        }
         if (options.simulate) {
             // Its command log would bury the results; --trace shows the traffic.
             simulator.emplace(sim::SimulatorProcess::besideThisProgram(), options.simulatorOptions,
@@ -177,15 +198,7 @@ int runCommand(const CliOptions& options)
     for (const std::string& problem : problems)
         std::cerr << "vk785n: " << problem << " (passed over)\n";
     const CommandContext context{options, targets, opener};
-    if (options.command == "backup")
-        return backupCommand(context);
-    if (options.command == "restore" || options.command == "diff")
-        return fileCommand(context);
-    if (options.command == "ports")
-        return portsCommand(context, simulatorLine);
-    if (options.command == "doctor")
-        return doctorCommand(context);
-    return onOneDrive(context, driveCommands().at(options.command));
+    return withTraceChecked(dispatch(context, simulatorLine), trace.get(), options.traceFile);
 }
 
 }  // namespace vk::cli

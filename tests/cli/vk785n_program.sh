@@ -146,6 +146,9 @@ expect_out() { # status text: the command's stdout goes to /dev/full
 }
 expect_out 2 "cannot write standard output: No space left on device" --device "$line" status
 expect_out 2 "cannot write standard output: No space left on device" --device "$line" --json backup
+expect 2 "cannot write the trace /dev/full: No space left on device" --device "$line" --trace /dev/full status
+mkfifo "$work/fifo"
+expect 2 "no program reads that FIFO" --device "$line" --trace "$work/fifo" status
 
 case=flags-words-kept-as-the-drive-answered
 start_sim flags --param 4=077 --param 5=00F
