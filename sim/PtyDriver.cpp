@@ -2,12 +2,16 @@
 
 #include "sim/SimLog.h"
 
+#include "platform/SerialDevices.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <stdexcept>
 #include <system_error>
 #include <termios.h>
@@ -93,6 +97,8 @@ PtyDriver::PtyDriver(DriverCore& core, std::ostream& log)
 
 PtyDriver::~PtyDriver()
 {
+    if (closes_ >= 0)
+        ::close(closes_);
     if (slave_ >= 0)
         ::close(slave_);
     if (master_ >= 0)
@@ -117,6 +123,10 @@ std::string PtyDriver::open()
         throwSystemError("open pseudo-terminal slave");
     // Before any terminal program opens it: nothing it is sent may be echoed or cooked.
     makeRaw(slave_);
+    path_ = path;
+    closes_ = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (closes_ < 0 || inotify_add_watch(closes_, path.c_str(), IN_CLOSE_WRITE | IN_CLOSE_NOWRITE) < 0)
+        throwSystemError("inotify");
     return path;
 }
 
@@ -134,18 +144,21 @@ void PtyDriver::serveUntilSignal()
     const StopSignals signals;
     gStopRequested = 0;
     while (!gStopRequested) {
-        pollfd line{master_, POLLIN, 0};
-        // Sleeps until input, a signal, or the next answer is due.
+        pollfd watched[] = {{master_, POLLIN, 0}, {closes_, POLLIN, 0}};
+        const pollfd& line = watched[0];
+        // Sleeps until input, a close of the line, a signal, or the next answer is due.
         timespec timeout{};
         if (!outgoing_.empty())
             timeout = toTimespec(outgoing_.front().due - Clock::now());
-        const int ready = ppoll(&line, 1, outgoing_.empty() ? nullptr : &timeout, &signals.waitMask());
+        const int ready = ppoll(watched, 2, outgoing_.empty() ? nullptr : &timeout, &signals.waitMask());
         if (ready < 0 && errno != EINTR)
             throwSystemError("ppoll");
         if (ready > 0 && (line.revents & (POLLERR | POLLHUP | POLLNVAL)))
             throw std::runtime_error("the pseudo-terminal failed");
         if (ready > 0 && (line.revents & POLLIN))
             takeInput();
+        if (ready > 0 && (watched[1].revents & POLLIN))
+            clearAbandonedMark();
         sendDue();
     }
 }
@@ -169,6 +182,18 @@ void PtyDriver::takeInput()
         if (!outgoing_.empty())
             due = std::max(due, outgoing_.back().due);
         outgoing_.push_back(Outgoing{due, batch.bytes});
+    }
+}
+
+void PtyDriver::clearAbandonedMark()
+{
+    char events[4096];
+    while (::read(closes_, events, sizeof events) > 0) {
+    }
+    int marked = 0;
+    if (::ioctl(slave_, TIOCGEXCL, &marked) == 0 && marked != 0 && describeDevice(path_).holders.empty()) {
+        ::ioctl(slave_, TIOCNXCL);
+        logLine(log_, "line", "freed: its last client ended without clearing its exclusive mark");
     }
 }
 

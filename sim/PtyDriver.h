@@ -36,6 +36,10 @@ private:
 
     void takeInput();
     void sendDue();
+    // A client killed without clearing its exclusive mark would keep the next
+    // one out while we hold the line: once no other program has it open, the
+    // mark goes, as a real line loses it at its last close.
+    void clearAbandonedMark();
 
     DriverCore& core_;
     std::ostream& log_;
@@ -43,6 +47,8 @@ private:
     // Held open for the whole run: the master never reads EIO between terminal
     // programs, and the line settings live as long as the simulator.
     int slave_ = -1;
+    std::string path_;
+    int closes_ = -1;  // tells of every close of the slave's device node
     std::deque<Outgoing> outgoing_;  // ordered by due time
 };
 

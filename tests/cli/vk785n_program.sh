@@ -204,3 +204,15 @@ expect 0 "16 numbers written to $work/link.txt" --device "$line" backup "$work/l
 expect 2 "/dev/null: cannot write: it is a device, not a file" --device "$line" backup /dev/null
 expect 2 "cannot write" --device "$line" backup /proc/vk785n-backup.txt
 ! grep -q ' rx ' "$work/files.log" || fail "the drive was read for a file that cannot be written"
+
+# A holder killed with SIGKILL cannot clear its exclusive mark; the simulator
+# frees the line once no program has it open, while a live holder keeps it.
+case=killed-holder-frees-the-line
+start_sim held
+"$vk785n" --device "$line" watch >/dev/null 2>&1 &
+holder=$!
+sleep 0.5
+expect 3 "held by another program" --device "$line" status
+kill -9 "$holder"; wait "$holder" 2>/dev/null || true
+sleep 0.3
+expect 0 "status 0: servo off" --device "$line" status
