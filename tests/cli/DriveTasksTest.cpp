@@ -191,14 +191,15 @@ TEST_F(DriveTasks, BackupKeepsEveryReplyAndRestorePutsItBack)
     EXPECT_EQ(driver.parameter(5), 0x9);
 }
 
-struct ReplyCase {
+// A drive's faults and how a task on it must end.
+struct OutcomeCase {
     const char* name;
     sim::SimFaults faults;
     ExitStatus outcome;
     std::string message;
 };
 
-class BackupFaults : public DriveTasks, public ::testing::WithParamInterface<ReplyCase> {};
+class BackupFaults : public DriveTasks, public ::testing::WithParamInterface<OutcomeCase> {};
 
 TEST_P(BackupFaults, EndWithNoFileAndSayWhy)
 {
@@ -211,9 +212,9 @@ TEST_P(BackupFaults, EndWithNoFileAndSayWhy)
 INSTANTIATE_TEST_SUITE_P(
     , BackupFaults,
     ::testing::Values(
-        ReplyCase{"Echo", {.echo = true}, ExitStatus::NoAnswer,
+        OutcomeCase{"Echo", {.echo = true}, ExitStatus::NoAnswer,
                   "the line sends back what it is sent (a loopback plug or a terminal): no drive is there"},
-        ReplyCase{"CrLf", {.crlf = true}, ExitStatus::NoAnswer, "no answer to the status query"}),
+        OutcomeCase{"CrLf", {.crlf = true}, ExitStatus::NoAnswer, "no answer to the status query"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A drive may hold its own number: 22 in number 22 is no echo.
@@ -224,14 +225,7 @@ TEST_F(DriveTasks, AValueEqualToItsNumberIsNoEcho)
     EXPECT_EQ(result.outcome, ExitStatus::Done) << result.message;
 }
 
-struct SaveCase {
-    const char* name;
-    sim::SimFaults faults;
-    ExitStatus outcome;
-    std::string message;
-};
-
-class SaveInterlock : public DriveTasks, public ::testing::WithParamInterface<SaveCase> {};
+class SaveInterlock : public DriveTasks, public ::testing::WithParamInterface<OutcomeCase> {};
 
 TEST_P(SaveInterlock, SavesOnlyOnAStatusReadAsServoOff)
 {
@@ -246,12 +240,12 @@ TEST_P(SaveInterlock, SavesOnlyOnAStatusReadAsServoOff)
 INSTANTIATE_TEST_SUITE_P(
     , SaveInterlock,
     ::testing::Values(
-        SaveCase{"ServoOn", {}, ExitStatus::SaveRefused, "the servo is on: the drive cannot save now"},
-        SaveCase{"StatusNoNumber", {.garbage = true}, ExitStatus::SaveRefused,
+        OutcomeCase{"ServoOn", {}, ExitStatus::SaveRefused, "the servo is on: the drive cannot save now"},
+        OutcomeCase{"StatusNoNumber", {.garbage = true}, ExitStatus::SaveRefused,
                  "the status could not be read ('ZZ?' is no status word): not saved"},
-        SaveCase{"StatusUnanswered", {.silentFrom = 31}, ExitStatus::SaveRefused,
+        OutcomeCase{"StatusUnanswered", {.silentFrom = 31}, ExitStatus::SaveRefused,
                  "the status could not be read (no answer to the status query): not saved"},
-        SaveCase{"Echo", {.echo = true}, ExitStatus::NoAnswer,
+        OutcomeCase{"Echo", {.echo = true}, ExitStatus::NoAnswer,
                  "the line sends back what it is sent (a loopback plug or a terminal): no drive is there; not saved"}),
     [](const auto& info) { return std::string(info.param.name); });
 
