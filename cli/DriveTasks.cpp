@@ -87,7 +87,7 @@ bool readBackAll(DriveLink& link, const std::vector<FileValue>& values, RestoreR
             return false;
         }
         const FileValue& v = *findValue(values, number);
-        if (shownValue(number, *reply) != v.value)
+        if (parameterValue(number, *reply).value != v.value)
             result.mismatches.push_back({number, v.text, *reply});
     }
     if (!result.mismatches.empty()) {
@@ -164,7 +164,7 @@ DiffResult diffDrive(DriveLink& link, const std::vector<FileValue>& values)
         const auto reply = readParameter(link, v.number);
         if (!reply)
             return ended(result, ExitStatus::NoAnswer, "number " + numberText(v.number) + " did not answer");
-        if (shownValue(v.number, *reply) != v.value)
+        if (parameterValue(v.number, *reply).value != v.value)
             result.differences.push_back({v.number, v.text, *reply});
     }
     if (!result.differences.empty())
