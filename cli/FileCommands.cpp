@@ -4,6 +4,7 @@
 #include "cli/Progress.h"
 #include "cli/Report.h"
 #include "params/ParameterTable.h"
+#include "params/ParameterValue.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -149,7 +150,10 @@ int backupCommand(const CommandContext& context, DriveLink& link)
     const FileHeader header{kVersion, utcNow(), target.label(),
                             *result.statusWord.text + " (" + statusMeaning(result.statusWord.status) + ")"};
     std::ostringstream file;
-    writeParameterFile(file, header, result.values);
+    std::vector<BackedUpValue> backedUp;
+    for (const FileValue& v : result.values)
+        backedUp.push_back({v.number, v.text, windowDifference(v.number, v.text)});
+    writeParameterFile(file, header, backedUp);
     const bool toFile = !context.options.args.empty();
     std::string problem;
     if (toFile && !writeWholeFile(context.options.args.front(), file.str(), problem))
