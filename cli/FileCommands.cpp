@@ -126,6 +126,8 @@ std::optional<ParameterFile> checkedFile(const std::string& path)
     ParameterFile file = readParameterFile(in, path);
     for (const std::string& error : file.errors)
         std::cerr << error << '\n';
+    if (file.moreErrors > 0)
+        std::cerr << path << ": and " << file.moreErrors << " more errors\n";
     if (file.values.empty() && file.errors.empty())
         complain(ExitStatus::UsageOrFile, path + ": holds no parameter");
     if (!file.errors.empty() || file.values.empty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -7,8 +8,14 @@
 
 namespace vk::cli {
 
-// One parameter of a file: its number, the drive's text of the value and the
-// value the window would write for it.
+// What a reader takes of a file that may be anything: a longer line is an
+// error, a larger input is refused whole, errors past the first are counted.
+inline constexpr std::size_t kLineBytes = 1024;
+inline constexpr std::size_t kFileBytes = std::size_t{1} << 20;
+inline constexpr std::size_t kKeptErrors = 20;
+
+// One parameter of a file: its number, the file's text of the value and the
+// exact value that text stands for.
 struct FileValue {
     int number = 0;
     std::string text;
@@ -22,11 +29,14 @@ const FileValue* findValue(const std::vector<FileValue>& values, int number);
 // What a parameter file holds once every line has been checked.
 struct ParameterFile {
     std::vector<FileValue> values;    // in the order of the file
-    std::vector<std::string> errors;  // "FILE:LINE: what is wrong", in line order
+    std::vector<std::string> errors;  // "FILE:LINE: what is wrong", in line order, the first kKeptErrors
+    std::size_t moreErrors = 0;       // errors past those, only counted
 };
 
 // Reads a parameter file: "NN = VALUE" a line, "#" starting a comment, blank
-// lines, LF or CR LF ends. Every line is checked; `name` is used in the errors.
+// lines, LF or CR LF ends. Every line is checked; `name` is used in the errors,
+// and quoted texts in them are escaped. An input larger than kFileBytes gives
+// no values and the one error that says so.
 ParameterFile readParameterFile(std::istream& in, const std::string& name);
 
 // What a backup file says of where and when it was made.
@@ -41,11 +51,13 @@ struct FileHeader {
 struct BackedUpValue {
     int number = 0;
     std::string text;
-    std::string note;
+    std::string note;  // windowDifference(), may be empty
 };
 
-// Writes a file that readParameterFile reads back value for value: the header
-// as comments, then one parameter a line with the name of what it sets.
+// Writes the header as comments, then one number a line with the name of what
+// it sets and its note. Each line reads back as its exact value or as an error
+// that names its number: a reply that is no plain word is written escaped, so
+// that restore refuses that line rather than write something else.
 void writeParameterFile(std::ostream& out, const FileHeader& header, const std::vector<BackedUpValue>& values);
 
 }  // namespace vk::cli

@@ -1,23 +1,42 @@
 #include "params/ParameterValue.h"
 
+#include "link/DriveCommands.h"
 #include "params/IntegerText.h"
 #include "params/ParameterTable.h"
+#include "platform/EscapedBytes.h"
 #include "platform/NumberText.h"
 
 namespace vk {
 namespace {
+
+constexpr std::string_view kNoNumber = "not a number: the window cannot write it, restore refuses this line";
 
 ValueFromText refused(std::string problem)
 {
     return {std::nullopt, std::move(problem)};
 }
 
-ValueFromText flagsValue(const FlagsWord& word, std::string_view text)
+// A drive's text in a message: its control bytes must not reach the terminal.
+std::string quoted(std::string_view text)
 {
-    const auto value = parseHexPattern(text);
-    if (!value)
-        return refused("'" + std::string(text) + "' is no hexadecimal value");
-    return {value, {}};
+    return "'" + escapedBytes(text) + "'";
+}
+
+bool isParameter(const ParameterEntry* entry)
+{
+    return entry && (entry->read || entry->written);
+}
+
+// The window decodes a flags word by StrToHex, shows it on its buttons and
+// writes back what they show.
+std::string flagsDifference(int number, const FlagsWord& word, std::string_view reply)
+{
+    const std::int32_t shown = shownFlags(word, StrToHex(reply));
+    const std::string written = "the window shows and writes " + wireValue(number, shown);
+    const auto exact = parseHexPattern(reply);
+    if (!exact)
+        return "not hexadecimal: " + written + ", restore refuses this line";
+    return shown == *exact ? std::string() : written;
 }
 
 }  // namespace
@@ -25,31 +44,24 @@ ValueFromText flagsValue(const FlagsWord& word, std::string_view text)
 ValueFromText parameterValue(int number, std::string_view text)
 {
     const ParameterEntry* entry = parameterEntry(number);
-    if (!entry || (!entry->read && !entry->written))
+    if (!isParameter(entry))
         return refused("no parameter number " + std::to_string(number));
-    if (entry->flags)
-        return flagsValue(*entry->flags, text);
-    const auto value = parseIntegerText(text);
+    const auto value = entry->flags ? parseHexPattern(text) : parseIntegerText(text);
     if (!value)
-        return refused("'" + std::string(text) + "' is no integer");
+        return refused(quoted(text) + (entry->flags ? " is no hexadecimal value" : " is no integer"));
     return {value, {}};
 }
 
 std::string windowDifference(int number, std::string_view reply)
 {
-    const ValueFromText value = parameterValue(number, reply);
-    if (!value.value)
-        return "not a number: restore refuses this line";
-    const auto shown = shownValue(number, reply);
-    return shown == value.value ? "" : "the window shows and writes " + std::to_string(shown.value_or(0));
-}
-
-std::optional<std::int32_t> shownValue(int number, std::string_view reply)
-{
     const ParameterEntry* entry = parameterEntry(number);
     if (entry && entry->flags)
-        return shownFlags(*entry->flags, StrToHex(reply));
-    return parseIntegerText(reply);
+        return flagsDifference(number, *entry->flags, reply);
+    // An edit shows the reply as it is and writes it by the integer text rule, as parameterValue reads it.
+    const ValueFromText value = parameterValue(number, reply);
+    if (value.value)
+        return {};
+    return isParameter(entry) ? std::string(kNoNumber) : value.problem;
 }
 
 }  // namespace vk

@@ -7,24 +7,22 @@
 
 namespace vk {
 
-// A parameter's value given as text, the way the drive shows it: decimal by
-// the integer text rule, the flags words 4 and 5 in hexadecimal. Either the
-// value the window would write for it, or why it would write none.
+// A parameter's value given as text, the way the drive answers it: decimal by
+// the integer text rule, the flags words 4 and 5 as a hexadecimal pattern.
+// Either the exact value it stands for, or why it stands for none.
 struct ValueFromText {
     std::optional<std::int32_t> value;
     std::string problem;  // empty when there is a value
 };
 
 // Checks a text for a number the bulk read or the bulk write handles. A flags
-// word must be one the window's buttons can show, so that it reads back as written.
+// word may hold any 32-bit pattern: the drive's own answer is kept as it is,
+// whether or not the window's buttons can show it.
 ValueFromText parameterValue(int number, std::string_view text);
 
-// TEMP until merged: a note where the window would show or write the reply otherwise.
+// Empty when the window shows a reply of the drive and writes it back as the
+// value parameterValue gives; otherwise a short note of what the window does
+// with it instead ("the window shows and writes 075").
 std::string windowDifference(int number, std::string_view reply);
-
-// The value the window holds after showing a reply text of the drive: the
-// integer text rule for an edit, the buttons' pattern for a flags word;
-// nullopt for a text that is no value.
-std::optional<std::int32_t> shownValue(int number, std::string_view reply);
 
 }  // namespace vk
