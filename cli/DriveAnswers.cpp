@@ -3,7 +3,6 @@
 #include "link/DriveCommands.h"
 #include "link/DriveLink.h"
 #include "platform/EscapedBytes.h"
-#include "platform/NumberText.h"
 
 namespace vk::cli {
 namespace {
