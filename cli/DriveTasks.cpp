@@ -14,8 +14,11 @@
 namespace vk::cli {
 namespace {
 
-// Number 18 is written but the drive does not answer its read.
-constexpr int kUnreadable = 18;
+// Whether the drive answers the read of a number: 18 is written and never read.
+bool readable(int number)
+{
+    return parameterEntry(number)->read;
+}
 
 template <typename Result>
 Result ended(Result result, ExitStatus status, std::string message)
@@ -107,7 +110,7 @@ bool holds(int number, const std::string& reply, std::int32_t value)
 bool readBackAll(DriveLink& link, const std::vector<FileValue>& values, RestoreResult& result)
 {
     for (const int number : result.written) {
-        if (number == kUnreadable)
+        if (!readable(number))
             continue;
         const Answer reply = askNumber(link, number);
         if (!reply) {
@@ -184,7 +187,7 @@ DiffResult diffDrive(DriveLink& link, const std::vector<FileValue>& values)
 {
     DiffResult result;
     for (const FileValue& v : values) {
-        if (v.number == kUnreadable) {
+        if (!readable(v.number)) {
             result.notCompared.push_back(v.number);
             continue;
         }

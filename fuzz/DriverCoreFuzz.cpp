@@ -38,7 +38,7 @@ sim::SimFaults faultsFrom(FuzzedDataProvider& choices)
     faults.garbage = choices.ConsumeBool();
     faults.batches = choices.ConsumeIntegralInRange(1, 4);
     faults.paced = choices.ConsumeBool();
-    faults.storesWrong = choices.ConsumeIntegralInRange(-1, DriverCore::kStatusNumber - 1);
+    faults.storesWrong = choices.ConsumeIntegralInRange(-1, kStatusNumber - 1);
     return faults;
 }
 
@@ -95,7 +95,7 @@ void checkPiece(DriverCore& driver, std::string_view piece)
     const auto memoryAfter = memoryOf(driver);
     for (int number = 0; number < DriverCore::kParameterCount; ++number) {
         if (memoryAfter[static_cast<std::size_t>(number)] != memoryBefore[static_cast<std::size_t>(number)])
-            FUZZ_CHECK(number != DriverCore::kStatusNumber && writes(sent, number) && answered > 0);
+            FUZZ_CHECK(number != kStatusNumber && writes(sent, number) && answered > 0);
     }
     if (driver.saveCount() != savesBefore)
         FUZZ_CHECK(std::count(sent.begin(), sent.end(), "$S") > 0 && answered > 0);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/DriveCommands.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -38,8 +40,6 @@ struct ReplyBatch {
 class DriverCore {
 public:
     static constexpr int kParameterCount = 32;
-    // Reading this number is the status query; it cannot be written.
-    static constexpr int kStatusNumber = 31;
     // A line longer than a driver's receive buffer is dropped whole, unanswered,
     // and recorded as kDroppedLine: its bytes past the limit are never kept.
     static constexpr std::size_t kLineLimit = 64;

@@ -58,7 +58,7 @@ void addParameter(SimOptions& options, std::string_view text)
     const std::size_t sign = text.find('=');
     if (sign == std::string_view::npos)
         fail("--param", "expected N=VALUE, got '" + std::string(text) + "'");
-    const int number = parseWholeNumber("--param", text.substr(0, sign), 0, DriverCore::kStatusNumber - 1);
+    const int number = parseWholeNumber("--param", text.substr(0, sign), 0, kStatusNumber - 1);
     const std::optional<std::int32_t> value = parseWireValue(number, text.substr(sign + 1));
     if (!value)
         fail("--param", "expected a " + std::string(travelsInHex(number) ? "hexadecimal" : "decimal")
@@ -89,12 +89,12 @@ const std::array kOptionRules = {
     OptionRule{"--silent", false, [](SimOptions& o, std::string_view) { o.faults.silent = true; }},
     OptionRule{"--silent-from", true,
                [](SimOptions& o, std::string_view v) {
-                   o.faults.silentFrom = parseWholeNumber("--silent-from", v, 0, DriverCore::kStatusNumber);
+                   o.faults.silentFrom = parseWholeNumber("--silent-from", v, 0, kStatusNumber);
                }},
     OptionRule{"--ack", true, setAckChar},
     OptionRule{"--ack-from", true,
                [](SimOptions& o, std::string_view v) {
-                   o.faults.ackCharFrom = parseWholeNumber("--ack-from", v, 0, DriverCore::kStatusNumber);
+                   o.faults.ackCharFrom = parseWholeNumber("--ack-from", v, 0, kStatusNumber);
                }},
     OptionRule{"--ack-only", false, [](SimOptions& o, std::string_view) { o.faults.ackOnly = true; }},
     OptionRule{"--crlf", false, [](SimOptions& o, std::string_view) { o.faults.crlf = true; }},
@@ -105,13 +105,13 @@ const std::array kOptionRules = {
     OptionRule{"--echo", false, [](SimOptions& o, std::string_view) { o.faults.echo = true; }},
     OptionRule{"--store-wrong", true,
                [](SimOptions& o, std::string_view v) {
-                   o.faults.storesWrong = parseWholeNumber("--store-wrong", v, 0, DriverCore::kStatusNumber - 1);
+                   o.faults.storesWrong = parseWholeNumber("--store-wrong", v, 0, kStatusNumber - 1);
                }},
     OptionRule{"--delay", true,
                [](SimOptions& o, std::string_view v) { o.faults.delayMs = parseWholeNumber("--delay", v, 0, kMaxDelayMs); }},
     OptionRule{"--delay-from", true,
                [](SimOptions& o, std::string_view v) {
-                   o.faults.delayFrom = parseWholeNumber("--delay-from", v, 0, DriverCore::kStatusNumber);
+                   o.faults.delayFrom = parseWholeNumber("--delay-from", v, 0, kStatusNumber);
                }},
     OptionRule{"--stale", true, [](SimOptions& o, std::string_view v) { o.stale = lineBytes("--stale", v); }},
 };
