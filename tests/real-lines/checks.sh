@@ -168,7 +168,8 @@ status_ends_in_budget() {
 # QEMU's FTDI adapter (usb-serial on xHCI, the ftdi_sio driver), CTS high.
 # Proves the listing shows the adapter's maker, product and by-id name, that
 # --assign writes the by-id name into the port map, and that the doctor and a
-# backup reach the drive through that map.
+# backup reach the drive through that map, with no request to the adapter
+# failing on the way.
 guest_adapter() {
     plug_in_adapter || return
     stable=/dev/serial/by-id/$adapter_id
@@ -176,6 +177,7 @@ guest_adapter() {
     check adapter/assign assign_writes_stable_name
     check adapter/doctor doctor_through_map
     check adapter/backup backup_through_map
+    check adapter/kernel-log driver_took_every_setting
 }
 
 ports_lists_adapter() {
@@ -196,6 +198,13 @@ doctor_through_map() {
 backup_through_map() {
     run 20 vk785n backup /tmp/drive.txt
     status_is 0 && says '16 numbers written' && file_has "^# port: .*$stable" /tmp/drive.txt
+}
+
+# Each open set the line up (9600 8N1, RTS/CTS and XON/XOFF, DTR) through
+# control requests to the adapter; the driver logs any it sent in vain.
+driver_took_every_setting() {
+    errors=$(dmesg | grep -E 'ftdi_sio|usbserial' | grep -iE 'error|fail')
+    [ -z "$errors" ] || { reason="the driver said: $(echo "$errors" | tr '\n' ' ')"; return 1; }
 }
 
 # --- USB adapter pulled ----------------------------------------------------
