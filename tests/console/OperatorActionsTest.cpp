@@ -197,6 +197,7 @@ TEST_F(OperatorActions, ExitWritesTheSettingsAndEndsWithoutClosingThePort)
     EXPECT_EQ(exitCodes, (std::vector<int>{0}));
     EXPECT_EQ(readFile(settings.profileFile()), "[PortSetting]\nPortID=1\nBaudRate=0\n");
     EXPECT_EQ(link.state().phase, LinkPhase::Open) << "the close handler did not run";
+    EXPECT_EQ(port->discards(), 1) << "unsent bytes would hold the system's release of the port";
 }
 
 TEST_F(OperatorActions, ExitWithAnUnwritableSettingsFileGoesOn)

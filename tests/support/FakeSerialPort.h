@@ -52,6 +52,9 @@ public:
     void waitOutputRoom(Tick ms) override;
     std::optional<bool> clearToSend() override { return clearToSend_; }
     bool lineLost() const override { return lost_; }
+    void discardUnsentOutput() override { ++discards_; }
+    // How often what was not sent was dropped.
+    int discards() const { return discards_; }
 
 private:
     struct Arrival {
@@ -69,6 +72,7 @@ private:
     Tick heldUntil_ = 0;
     bool failReads_ = false;
     bool lost_ = false;
+    int discards_ = 0;
     std::optional<bool> clearToSend_;
 };
 
