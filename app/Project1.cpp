@@ -9,6 +9,7 @@
 #include "link/DriveLink.h"
 #include "link/PortChoice.h"
 #include "platform/Clock.h"
+#include "platform/LineTrace.h"
 #include "platform/SystemPort.h"
 #include "platform/TracingSerialPort.h"
 #include "sim/SimulatorProcess.h"

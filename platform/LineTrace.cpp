@@ -130,7 +130,8 @@ void refuseOtherKinds(const fs::path& file)
     const fs::file_type type = fs::status(file, unknown).type();
     for (const Refused& refused : kRefused) {
         if (type == refused.type)
-            throwSystemError(refused.error, file.string() + " is " + refused.kind + ", not a file, FIFO or character device");
+            throwSystemError(refused.error,
+                             file.string() + " is " + refused.kind + ", not a file, FIFO or character device");
     }
 }
 

@@ -28,14 +28,16 @@ public:
     // direction: "tx" for bytes sent, "rx" for bytes received.
     void record(std::string_view device, std::string_view direction, std::string_view bytes);
 
-    // The first failure to write a line or to close the file; empty (no error) while all went well. Safe from several threads.
+    // The first failure to write a line or to close the file; empty (no error)
+    // while all went well. Safe from several threads.
     std::error_code error() const;
-    // Closes the file; returns the first failure of any write or of the close. Later records are dropped.
+    // Closes the file; returns the first failure of any write or of the close.
+    // Later records are dropped.
     std::error_code close();
 
 private:
     mutable std::mutex mutex_;
-    int fd_;  // -1 once closed or failed
+    int fd_;  // -1 once closed
     std::error_code error_;
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };

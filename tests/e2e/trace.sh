@@ -16,6 +16,8 @@ cleanup() {
 }
 trap cleanup EXIT
 export QT_QPA_PLATFORM=offscreen
+# The reasons said on stderr in the words checked below.
+export LC_ALL=C.UTF-8
 
 . "$(dirname "$0")/wait_for.sh"
 
