@@ -6,6 +6,7 @@
 #include "cli/Targets.h"
 #include "platform/SerialPort.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ struct CommandContext {
     const CliOptions& options;
     const std::vector<Target>& targets;
     PortOpener opener;  // the system's, traced when asked to
+    std::optional<std::string> simulatorLine;  // --simulate: the simulated driver's line
 
     const Target& target() const { return targets.front(); }
 

@@ -125,9 +125,9 @@ int assignPort(const CommandContext& context)
 
 }  // namespace
 
-int portsCommand(const CommandContext& context, const std::optional<std::string>& simulatorLine)
+int portsCommand(const CommandContext& context)
 {
-    return context.options.assignment.empty() ? listPorts(context, simulatorLine) : assignPort(context);
+    return context.options.assignment.empty() ? listPorts(context, context.simulatorLine) : assignPort(context);
 }
 
 int doctorCommand(const CommandContext& context)

@@ -9,7 +9,7 @@ namespace vk::cli {
 
 // ports: every serial device and every port name; with --assign, names the
 // device of a port in the port map.
-int portsCommand(const CommandContext& context, const std::optional<std::string>& simulatorLine);
+int portsCommand(const CommandContext& context);
 // doctor: the connection to the chosen drive walked step by step to one verdict.
 int doctorCommand(const CommandContext& context);
 

@@ -32,6 +32,11 @@ TEST(CliOptions, TakesWhatEachCommandNeedsAndRefusesTheRest)
         {{"status", "--device", "COM5=/dev/a"}, Action::Error, "'COM5=/dev/a' is neither COMn=PATH"},
         {{"status", "--device"}, Action::Error, "'--device' needs COMn=PATH or PATH"},
         {{"status", "-v"}, Action::Error, "unrecognised option '-v'"},
+        {{"--simulate", "--", "--status", "1", "save"}, Action::Error, "the simulator's options come last"},
+        {{"help", "restore"}, Action::Help, "Usage: vk785n [OPTION]... restore FILE"},
+        {{"-h", "doctor"}, Action::Help, "18  replies end with CR LF"},
+        {{"help", "erase"}, Action::Error, "unknown command 'erase'"},
+        {{"-V"}, Action::Version, "vk785n "},
     };
     for (const LineCase& c : cases) {
         const CliOptions options = parseCliOptions(c.args);
