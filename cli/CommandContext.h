@@ -25,7 +25,14 @@ struct CommandContext {
     int print(const TaskEnd& end, const std::string& text, const Json& json) const;
 };
 
-// Says on stderr what stopped the command; the exit status.
+// A drive's outcome as a person or a script reads it: a failure in words goes
+// to stderr, everything else (and all under --json) to stdout.
+void printOutcome(ExitStatus outcome, const std::string& text, bool json);
+
+// Says on stderr what stopped the command, and under --json also as one JSON
+// object on stdout; the exit status.
 int complain(ExitStatus status, const std::string& message);
+// From now on failures are JSON objects too, naming the device where there is one.
+void reportFailuresAsJson(std::string device);
 
 }  // namespace vk::cli

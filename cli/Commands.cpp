@@ -30,6 +30,8 @@ int withTraceChecked(int status, LineTrace* trace, const std::string& file)
 int runCommand(const CliOptions& options)
 {
     catchInterrupts();
+    if (options.json)
+        reportFailuresAsJson("");
     std::optional<sim::SimulatorProcess> simulator;
     std::optional<std::string> simulatorLine;
     std::vector<Target> targets;
@@ -57,6 +59,8 @@ int runCommand(const CliOptions& options)
     }
     for (const std::string& problem : problems)
         std::cerr << "vk785n: " << problem << " (passed over)\n";
+    if (options.json)
+        reportFailuresAsJson(targets.size() == 1 ? targets.front().device : "");
     const CommandContext context{options, targets, opener, simulatorLine};
     return withTraceChecked(findCommand(options.command)->run(context), trace.get(), options.traceFile);
 }

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -23,6 +24,8 @@ namespace vk::cli {
 namespace {
 
 constexpr const char* kVersion = "vk785n " VK_VERSION;
+// A file argument that stands for standard input or output.
+constexpr std::string_view kStandardStream = "-";
 
 std::string utcNow()
 {
@@ -102,7 +105,7 @@ int printEveryDrive(const CommandContext& context, const std::vector<Result>& re
         if (context.options.json)
             drives.add("", toJson(context.targets[i], results[i]));
         else
-            printResult(text(context.targets[i], results[i]));
+            printOutcome(results[i].outcome, text(context.targets[i], results[i]), false);
     }
     if (context.options.json) {
         printResult(Json::object().add("drives", drives).add("exitStatus", worst).text());
@@ -116,21 +119,36 @@ int printEveryDrive(const CommandContext& context, const std::vector<Result>& re
     return worst;
 }
 
-std::optional<ParameterFile> checkedFile(const std::string& path)
+// The file named, "-" standing for standard input (a file of that name is ./-).
+std::optional<ParameterFile> readFileArgument(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        complain(ExitStatus::UsageOrFile, path + ": " + std::strerror(errno));
+    if (path == kStandardStream)
+        return readParameterFile(std::cin, "standard input");
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        complain(ExitStatus::UsageOrFile, path + ": cannot be read: it is a folder");
         return std::nullopt;
     }
-    ParameterFile file = readParameterFile(in, path);
-    for (const std::string& error : file.errors)
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        complain(ExitStatus::UsageOrFile, path + ": cannot be read: " + std::strerror(errno));
+        return std::nullopt;
+    }
+    return readParameterFile(in, path);
+}
+
+std::optional<ParameterFile> checkedFile(const std::string& path)
+{
+    std::optional<ParameterFile> file = readFileArgument(path);
+    if (!file)
+        return std::nullopt;
+    for (const std::string& error : file->errors)
         std::cerr << error << '\n';
-    if (file.moreErrors > 0)
-        std::cerr << path << ": and " << file.moreErrors << " more errors\n";
-    if (file.values.empty() && file.errors.empty())
+    if (file->moreErrors > 0)
+        std::cerr << path << ": and " << file->moreErrors << " more errors\n";
+    if (file->values.empty() && file->errors.empty())
         complain(ExitStatus::UsageOrFile, path + ": holds no parameter");
-    if (!file.errors.empty() || file.values.empty())
+    if (!file->errors.empty() || file->values.empty())
         return std::nullopt;
     return file;
 }
@@ -140,7 +158,7 @@ std::optional<ParameterFile> checkedFile(const std::string& path)
 int backupCommand(const CommandContext& context)
 {
     const Target& target = context.target();
-    const bool toFile = !context.options.args.empty();
+    const bool toFile = !context.options.args.empty() && context.options.args.front() != kStandardStream;
     const std::string path = toFile ? context.options.args.front() : "";
     std::string problem;
     // Checked before the drive is read, so a file that cannot be written costs no transfer.

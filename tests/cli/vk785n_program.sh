@@ -188,7 +188,7 @@ case=interrupted-read-back-saves-nothing
 start_sim readback --delay 200
 interrupt_after 3.6 INT --device "$line" restore "$work/drive.txt" --save
 [[ $code -eq 130 ]] || fail "status $code"
-grep -qF "interrupted in the read-back; all were written; nothing was saved" "$work/out" || fail "no report"
+grep -qF "interrupted in the read-back; all were written; nothing was saved" "$work/err" || fail "no report on stderr"
 ! grep -qF ' rx $S' "$work/readback.log" || fail "the save was sent"
 echo "$case: status $code"
 
@@ -216,3 +216,30 @@ expect 3 "held by another program" --device "$line" status
 kill -9 "$holder"; wait "$holder" 2>/dev/null || true
 sleep 0.3
 expect 0 "status 0: servo off" --device "$line" status
+
+# Standard streams for files, failures on stderr, and under --json every outcome on stdout.
+case=standard-streams
+start_sim streams --param 6=3
+"$vk785n" --device "$line" backup - >"$work/piped.txt" 2>"$work/err" || fail "backup - failed"
+grep -q '^06 = 3 ' "$work/piped.txt" || fail "backup - wrote no file to stdout"
+code=0; "$vk785n" --device "$line" diff - <"$work/drive.txt" >"$work/out" 2>"$work/err" || code=$?
+[[ $code -eq 1 ]] && grep -qF "06  file 20  drive 3" "$work/out" || fail "diff - read no file from stdin"
+echo "$case: status $code"
+cd "$work"
+expect 0 "16 numbers written to ./-" --device "$line" backup ./-
+cd - >/dev/null
+[[ -s "$work/-" ]] || fail "no file named -"
+
+case=failures-on-stderr
+start_sim servo --status 1
+code=0; "$vk785n" --device "$line" save >"$work/out" 2>"$work/err" || code=$?
+[[ $code -eq 6 && ! -s "$work/out" ]] && grep -qF "the servo is on" "$work/err" || fail "status $code, or the refusal on stdout"
+expect 6 '"result":"save refused","exitStatus":6' --device "$line" --json save
+expect 3 '"result":"port not opened","exitStatus":3,"device":"/dev/vk785n-none"' --device /dev/vk785n-none --json status
+python3 -c 'import json,sys; json.load(open(sys.argv[1]))' "$work/out" || fail "not one JSON object"
+
+case=help-per-command
+expect 0 "Usage: vk785n [OPTION]... restore FILE" help restore
+expect 0 "  6   the save was refused" restore --help
+expect 0 "vk785n " -V
+expect 2 "the simulator's options come last" --simulate -- --status 1 save
