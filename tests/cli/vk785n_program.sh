@@ -4,7 +4,7 @@
 # messages, a refused file that sends nothing, and two drives at once.
 # Usage: vk785n_program.sh VK785N VK785N-SIM
 set -euo pipefail
-vk785n="$1" simulator="$2"
+vk785n="$(realpath "$1")" simulator="$(realpath "$2")"
 work="$(mktemp -d)"
 sims=()
 cleanup() {
