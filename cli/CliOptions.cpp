@@ -27,6 +27,18 @@ CliOptions answer(CliOptions::Action action, std::string_view text)
     return options;
 }
 
+// "COM9" given as a drive: on Linux the port names are COM1 to COM4 and stand for
+// devices; on Windows any COM name is the system's own port.
+bool looksLikeOtherPortName(const std::string& value)
+{
+#ifdef _WIN32
+    (void)value;
+    return false;
+#else
+    return value.starts_with("COM") && value.size() > 3 && value.find_first_not_of("0123456789", 3) == std::string::npos;
+#endif
+}
+
 // What --help, -h or "help [COMMAND]" asks for.
 CliOptions help(const CliOptions& options)
 {
@@ -98,6 +110,8 @@ CliOptions parseCliOptions(const std::vector<std::string>& args)
             if (arg == "--device" && ++i == args.size())
                 return failure("option '--device' needs COMn=PATH or PATH");
             const std::string value = arg == "--device" ? args[i] : arg.substr(9);
+            if (looksLikeOtherPortName(value))
+                return failure("'" + value + "' is no port name here: the names are COM1 to COM4 (or give a device path)");
             if (value.find('=') == std::string::npos && !value.empty())
                 options.devicePaths.push_back(value);
             else if (!options.devices.assign(value))

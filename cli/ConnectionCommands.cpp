@@ -5,6 +5,7 @@
 #include "link/PortChoice.h"
 #include "platform/SerialDevices.h"
 
+#include <filesystem>
 #include <iostream>
 
 namespace vk::cli {
@@ -96,7 +97,7 @@ int listPorts(const CommandContext& context, const std::optional<std::string>& s
     text += "port names:";
     for (const PortDevice& port : ports) {
         portsJson.add(port.name, port.device);
-        text += "\n  " + port.name + " = " + port.device;
+        text += "\n  " + port.name + " = " + port.device + (describeDevice(port.device).exists ? "" : " (no such device)");
     }
     return context.print(TaskEnd{}, text, Json::object().add("devices", devicesJson).add("ports", portsJson));
 }
@@ -108,9 +109,13 @@ int assignPort(const CommandContext& context)
     const std::string& assignment = context.options.assignment;
     const auto equals = assignment.find('=');
     const std::string name = assignment.substr(0, equals);
-    const std::string path = equals == std::string::npos ? "" : assignment.substr(equals + 1);
-    if (!DeviceMap().assign(name, path))
+    const std::string given = equals == std::string::npos ? "" : assignment.substr(equals + 1);
+    if (!DeviceMap().assign(name, given))
         return complain(ExitStatus::UsageOrFile, "'" + assignment + "' is not COMn=PATH with n from 1 to 4");
+    // A bare name means the device of that name; the map holds only absolute paths.
+    const std::string path = std::filesystem::path(given).is_absolute() ? given : "/dev/" + given;
+    if (path != given && !describeDevice(path).exists)
+        return complain(ExitStatus::UsageOrFile, "'" + given + "' is no device path, and " + path + " does not exist");
     const SerialDevice device = describeDevice(path);
     if (!device.exists)
         std::cerr << "vk785n: " << path << " does not exist now; assigned all the same\n";

@@ -190,7 +190,7 @@ int backupCommand(const CommandContext& context)
     json.add("windowDiffers", noted);
     if (toFile)
         json.add("file", path);
-    return context.print(result, target.label() + ": " + std::to_string(result.values.size()) + " numbers written to " + path,
+    return context.print(result, target.label() + ": " + counted(result.values.size(), "number") + " written to " + path,
                          json);
 }
 

@@ -15,13 +15,18 @@ std::string failedText(const Target& target, const TaskEnd& end)
 
 std::string restoredText(const RestoreResult& result)
 {
-    std::string text = "wrote " + std::to_string(result.written.size()) + " numbers, each read back as written";
+    std::string text = "wrote " + counted(result.written.size(), "number") + ", each read back as written";
     if (!result.notWritten.empty())
         text += "; " + numberList(result.notWritten) + " not written (the drive's own)";
     return result.saved ? text + "; saved" : text;
 }
 
 }  // namespace
+
+std::string counted(std::size_t count, std::string_view noun)
+{
+    return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
+}
 
 std::string numberList(const std::vector<int>& numbers)
 {
@@ -80,7 +85,7 @@ std::string diffText(const Target& target, const DiffResult& result)
         return failedText(target, result);
     std::string text = target.label() + ": ";
     const std::size_t count = result.differences.size();
-    text += count == 0 ? "no differences" : std::to_string(count) + (count == 1 ? " difference" : " differences");
+    text += count == 0 ? "no differences" : counted(count, "difference");
     if (!result.notCompared.empty())
         text += "; " + numberList(result.notCompared) + " not compared (cannot be read)";
     for (const Difference& d : result.differences)

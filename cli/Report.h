@@ -9,6 +9,9 @@
 
 namespace vk::cli {
 
+// A count and its noun, singular for one: "1 number", "0 numbers".
+std::string counted(std::size_t count, std::string_view noun);
+
 // Numbers as two digits each, a blank apart: "00 04 22".
 std::string numberList(const std::vector<int>& numbers);
 

@@ -39,13 +39,30 @@ std::string flagsDifference(int number, const FlagsWord& word, std::string_view 
     return shown == *exact ? std::string() : written;
 }
 
+// The numbers a file may hold, as ranges from the table: "0 to 11, 18, 22 to 25".
+std::string parameterNumbers()
+{
+    std::string text;
+    const auto table = parameterTable();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (!isParameter(&table[i]))
+            continue;
+        std::size_t last = i;
+        while (last + 1 < table.size() && isParameter(&table[last + 1]))
+            ++last;
+        text += (text.empty() ? "" : ", ") + std::to_string(i) + (last > i ? " to " + std::to_string(last) : "");
+        i = last;
+    }
+    return text;
+}
+
 }  // namespace
 
 ValueFromText parameterValue(int number, std::string_view text)
 {
     const ParameterEntry* entry = parameterEntry(number);
     if (!isParameter(entry))
-        return refused("no parameter number " + std::to_string(number));
+        return refused("no parameter number " + std::to_string(number) + " (the numbers are " + parameterNumbers() + ")");
     const auto value = entry->flags ? parseHexPattern(text) : parseIntegerText(text);
     if (!value)
         return refused(quoted(text) + (entry->flags ? " is no hexadecimal value" : " is no integer"));

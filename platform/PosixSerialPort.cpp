@@ -79,6 +79,9 @@ void takeForExclusiveUse(int fd, const std::string& path)
 
 std::unique_ptr<PosixSerialPort> PosixSerialPort::open(const std::string& path)
 {
+    // The terminal this program runs in answers to its own name: never take it for a drive's line.
+    if (path == "/dev/tty")
+        refuse(-1, PortProblem::NotASerialLine, path, "the terminal this program runs in, not a serial line");
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         refuseOpen(path, errno);

@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"ControlBytesQuotedEscaped", "\x1b]0;x\x07 = 1", "expected NUMBER = VALUE, found '\\x1B]0;x\\x07 = 1'"},
         Refusal{"NoValue", "06 =", "number 6: no value after '='"},
         Refusal{"TwoValues", "06 = 1 5", "number 6: expected one value after '=', found '1 5'"},
-        Refusal{"Unused", "13 = 0", "number 13: no parameter number 13"},
+        Refusal{"Unused", "13 = 0", "number 13: no parameter number 13 (the numbers are 0 to 11, 18, 22 to 25)"},
         Refusal{"NoInteger", "00 = 12a", "number 0: '12a' is no integer"},
         Refusal{"NotHex", "04 = 0G1", "number 4: '0G1' is no hexadecimal value"},
         Refusal{"Twice", "1 = 4", "number 1 given twice (first on line 1)"},

@@ -243,3 +243,13 @@ expect 0 "Usage: vk785n [OPTION]... restore FILE" help restore
 expect 0 "  6   the save was refused" restore --help
 expect 0 "vk785n " -V
 expect 2 "the simulator's options come last" --simulate -- --status 1 save
+
+case=messages
+start_sim words
+expect 0 "wrote 1 number, each read back as written" --device "$line" set 6=1
+expect 2 "no parameter number 40 (the numbers are 0 to 11, 18, 22 to 25)" --device "$line" set 40=1
+expect 2 "$work: cannot be read: it is a folder" --device "$line" restore "$work"
+expect 2 "'COM9' is no port name here: the names are COM1 to COM4" --device COM9 status
+expect 3 "/dev/tty: the terminal this program runs in, not a serial line" --device /dev/tty status
+expect 2 "'ttyS9' is no device path, and /dev/ttyS9 does not exist" ports --assign COM3=ttyS9
+expect 0 "COM3 = /dev/vk785n-none (no such device)" --device COM3=/dev/vk785n-none ports

@@ -45,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
         ReplyCase{"Garbage", 0, "ZZ?", std::nullopt, "'ZZ?' is no integer", kNoNumber},
         ReplyCase{"Empty", 7, "", std::nullopt, "'' is no integer", kNoNumber},
         ReplyCase{"ControlBytesEscaped", 9, "\x1b[2J\xff", std::nullopt, "'\\x1B[2J\\xFF' is no integer", kNoNumber},
-        ReplyCase{"Unused", 13, "0", std::nullopt, "no parameter number 13", "no parameter number 13"}),
+        ReplyCase{"Unused", 13, "0", std::nullopt, "no parameter number 13 (the numbers are 0 to 11, 18, 22 to 25)",
+                  "no parameter number 13 (the numbers are 0 to 11, 18, 22 to 25)"}),
     test::caseName<ReplyCase>);
 
 INSTANTIATE_TEST_SUITE_P(
