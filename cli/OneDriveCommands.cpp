@@ -13,13 +13,11 @@
 #include <chrono>
 #include <ctime>
 #include <optional>
-#include <thread>
 
 namespace vk::cli {
 namespace {
 
 constexpr auto kWatchInterval = std::chrono::seconds(1);
-constexpr auto kInterruptCheck = std::chrono::milliseconds(50);
 
 // The status word of a reply that is one; a complaint that says why otherwise.
 std::optional<std::int32_t> readStatusWord(DriveLink& link, Answer& reply)
@@ -59,11 +57,13 @@ std::string clockTime()
     return text;
 }
 
-void sleepUnlessInterrupted(std::chrono::steady_clock::duration time)
+
+// Each query starts on the clock's whole second, so the times printed tick
+// evenly and a slow query does not shift the ones after it.
+std::chrono::steady_clock::duration toNextWholeSecond()
 {
-    const auto until = std::chrono::steady_clock::now() + time;
-    while (!interruptRequested() && std::chrono::steady_clock::now() < until)
-        std::this_thread::sleep_for(kInterruptCheck);
+    const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+    return kWatchInterval - sinceEpoch % kWatchInterval;
 }
 
 }  // namespace
@@ -72,7 +72,6 @@ int watchCommand(const CommandContext& context, DriveLink& link)
 {
     std::optional<std::string> shown;
     while (!interruptRequested()) {
-        const auto started = std::chrono::steady_clock::now();
         Answer reply;
         const std::optional<std::int32_t> word = readStatusWord(link, reply);
         if (reply.failure == ExitStatus::Interrupted)
@@ -87,7 +86,7 @@ int watchCommand(const CommandContext& context, DriveLink& link)
             printResult(context.options.json ? json.text() : clockTime() + "  " + state);
             shown = state;
         }
-        sleepUnlessInterrupted(kWatchInterval - (std::chrono::steady_clock::now() - started));
+        sleepUntilInterrupted(std::chrono::steady_clock::now() + toNextWholeSecond());
     }
     return exitCode(ExitStatus::Done);
 }

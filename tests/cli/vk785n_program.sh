@@ -253,3 +253,16 @@ expect 2 "'COM9' is no port name here: the names are COM1 to COM4" --device COM9
 expect 3 "/dev/tty: the terminal this program runs in, not a serial line" --device /dev/tty status
 expect 2 "'ttyS9' is no device path, and /dev/ttyS9 does not exist" ports --assign COM3=ttyS9
 expect 0 "COM3 = /dev/vk785n-none (no such device)" --device COM3=/dev/vk785n-none ports
+
+# watch asks on the clock's whole seconds, a line at each change, and ends on Ctrl+C.
+case=watch-on-the-second
+start_sim watched --status 1
+interrupt_after 2.6 INT --device "$line" watch
+[[ $code -eq 0 && $took -lt 500 ]] || fail "status $code after $took ms"
+grep -q ': status 1: servo on\|1: servo on' "$work/out" || fail "no line for the status"
+[[ $(wc -l <"$work/out") -eq 1 ]] || fail "a line for a status that did not change"
+# After the first query, each starts within 100 ms of a whole second (hh:mm:ss.mmm in the log).
+late=$(sed -n 's/^[0-9:]*\.\([0-9]*\) rx 31$/\1/p' "$work/watched.log" | tail -n +2 | awk '$1 >= 100' | wc -l)
+queries=$(grep -c ' rx 31$' "$work/watched.log")
+[[ $queries -ge 3 && $late -eq 0 ]] || fail "$queries queries, $late off the second"
+echo "$case: status $code, $queries queries"
