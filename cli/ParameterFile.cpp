@@ -5,6 +5,7 @@
 #include "params/ParameterValue.h"
 #include "platform/EscapedBytes.h"
 #include "platform/NumberText.h"
+#include "platform/settings/TextOps.h"
 
 #include <algorithm>
 #include <array>
@@ -26,12 +27,7 @@ constexpr std::size_t kValueColumn = 10;
 // Header fields and notes are cut to this, so no comment line comes near kLineBytes.
 constexpr std::size_t kCommentBytes = 200;
 
-std::string_view trimmed(std::string_view s)
-{
-    s.remove_prefix(std::min(s.find_first_not_of(kBlanks), s.size()));
-    s.remove_suffix(s.size() - std::min(s.find_last_not_of(kBlanks) + 1, s.size()));
-    return s;
-}
+using settings_text::trimmed;
 
 // The meaningful part of a line: no CR, no comment, no blanks around.
 std::string_view content(std::string_view line)
