@@ -15,6 +15,9 @@ constexpr std::string_view kUsage =
     "  --simulate          start a simulated driver and talk to it instead of\n"
     "                      hardware (for every port not given by --device)\n"
     "  --trace FILE        write every byte sent and received to FILE as it goes\n"
+    "  --choose-port       open the port chooser instead: list the serial devices,\n"
+    "                      test one, save it as the terminal's port, start the\n"
+    "                      terminal on it\n"
     "  --help              show this text and exit\n"
     "  --version           show the version and exit\n"
     "  -- SIMOPTION...     with --simulate: options for the simulated driver,\n"
@@ -38,6 +41,7 @@ CommandLine failure(const std::string& what)
 CommandLine parseCommandLine(const std::vector<std::string>& args)
 {
     CommandLine cl;
+    bool devicesGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--help" || arg == "--version") {
@@ -47,6 +51,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         }
         if (arg == "--simulate") {
             cl.simulate = true;
+            continue;
+        }
+        if (arg == "--choose-port") {
+            cl.choosePort = true;
             continue;
         }
         if (arg == "--") {
@@ -71,9 +79,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& args)
         }
         if (!cl.devices.assign(value))
             return failure("'" + value + "' is not COMn=PATH with n from 1 to 4");
+        devicesGiven = true;
     }
     if (!cl.simulatorOptions.empty() && !cl.simulate)
         return failure("options after '--' are for --simulate");
+    // The chooser opens no port of its own, so the options for one mean nothing to it.
+    if (cl.choosePort && (cl.simulate || !cl.traceFile.empty() || devicesGiven))
+        return failure("'--choose-port' takes no other option");
     return cl;
 }
 

@@ -1,6 +1,8 @@
-// The program entry: the command line, the application, its one window Form1,
-// the event loop.
+// The program entry: the command line, the application, its one window Form1
+// (or, with --choose-port, the port chooser), the event loop.
 #include "app/CommandLine.h"
+#include "chooser/ChooserTranslation.h"
+#include "chooser/PortChooser.h"
 #include "platform/SessionBus.h"
 #include "app/TerminationSignal.h"
 #include "console/Application.h"
@@ -15,6 +17,9 @@
 #include "sim/SimulatorProcess.h"
 
 #include <QApplication>
+#include <QDirIterator>
+#include <QIcon>
+#include <QTranslator>
 
 #include <cstdlib>
 #include <iostream>
@@ -41,6 +46,31 @@ std::optional<int> answerWithoutWindow(const vk::CommandLine& commandLine)
         break;
     }
     return std::nullopt;
+}
+
+// The entry the desktop matches the windows with (Wayland's app id; on X the
+// entry's StartupWMClass is the class Qt gives them from the application's
+// name) and the program's icon for every window.
+void giveDesktopIdentity()
+{
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vk785n.termvk785n"));
+    QIcon icon;
+    QDirIterator sizes(QStringLiteral(":/icons"), QDir::Files, QDirIterator::Subdirectories);
+    while (sizes.hasNext())
+        icon.addFile(sizes.next());
+    QApplication::setWindowIcon(icon);
+}
+
+// The port chooser in the session's language, until its window closes. It has
+// no settings to write, so a signal may end it as it ends any program.
+int choosePort()
+{
+    QTranslator translator;
+    if (vk::loadChooserTranslation(translator))
+        QCoreApplication::installTranslator(&translator);
+    vk::PortChooser chooser;
+    chooser.show();
+    return QApplication::exec();
 }
 
 // The window shows nothing of a port that did not open: say it where the one
@@ -103,6 +133,9 @@ int main(int argc, char* argv[])
     vk::keepSessionBusFromStarting();
     QApplication application(argc, argv);
     vk::setUpApplication();
+    giveDesktopIdentity();
+    if (commandLine.choosePort)
+        return choosePort();
 
     // Watched before anything can show a box, so that a signal during the
     // start-up error box still ends the run through the close.
