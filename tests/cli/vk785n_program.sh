@@ -254,6 +254,34 @@ expect 3 "/dev/tty: the terminal this program runs in, not a serial line" --devi
 expect 2 "'ttyS9' is no device path, and /dev/ttyS9 does not exist" ports --assign COM3=ttyS9
 expect 0 "COM3 = /dev/vk785n-none (no such device)" --device COM3=/dev/vk785n-none ports
 
+# get prints the drive's own text; set writes, reads back and says so, and a
+# value the drive keeps otherwise is a mismatch.
+case=get-and-set
+start_sim values --param 6=15 --param 22=1280 --store-wrong 7
+expect 0 "06 = 15" --device "$line" get 6
+expect 0 "22 = 1280" --device "$line" get 6 22
+[[ "$(cat "$work/out")" == $'06 = 15\n22 = 1280' ]] || fail "get 6 22 printed something else"
+expect 0 '"values":{"6":"15"}' --device "$line" --json get 6
+expect 2 "'31' is no parameter number (0 to 30)" --device "$line" get 31
+expect 0 "wrote 2 numbers, each read back as written" --device "$line" set 6=20 22=300
+expect 0 "22 = 300" --device "$line" get 6 22
+[[ "$(cat "$work/out")" == $'06 = 20\n22 = 300' ]] || fail "set did not leave 6 and 22 as written"
+expect 5 "07  written 150" --device "$line" set 7=150
+expect 2 "abc" --device "$line" set 6=abc
+expect 0 "06 = 20" --device "$line" get 6
+
+# Ctrl+C in the middle of a restore's writes: it stops before the next number and says
+# which were written; nothing is sent after it.
+case=interrupted-restore
+start_sim writes --delay 300
+interrupt_after 1 INT --device "$line" restore "$work/drive.txt"
+[[ $code -eq 130 && $took -lt 500 ]] || fail "status $code after $took ms"
+grep -qE "interrupted before number [0-9]{2} was acknowledged; written before it: 00" "$work/err" || fail "no report of what was written"
+sent=$(grep -c ' rx [0-9][0-9]=' "$work/writes.log")
+sleep 0.5
+[[ $(grep -c ' rx [0-9][0-9]=' "$work/writes.log") -eq $sent && $sent -lt 15 ]] || fail "$sent writes, or more after the interrupt"
+echo "$case: status $code, $sent writes sent"
+
 # watch asks on the clock's whole seconds, a line at each change, and ends on Ctrl+C.
 case=watch-on-the-second
 start_sim watched --status 1

@@ -50,17 +50,6 @@ TEST_F(MainWindow, ParameterControlsAreTheControlsOnScreen)
     EXPECT_FALSE(form.radioChecked(16));
 }
 
-TEST_F(MainWindow, CheckingARadioButtonUnchecksOnlyItsOwnGroup)
-{
-    showPage(0);
-    QTest::mouseClick(ui.RadioButton3, Qt::LeftButton);
-    EXPECT_TRUE(form.radioChecked(3));
-    EXPECT_FALSE(form.radioChecked(1));
-    EXPECT_FALSE(form.radioChecked(2));
-    for (int n : {4, 6, 8, 10, 12, 14, 16})
-        EXPECT_TRUE(form.radioChecked(n)) << "RadioButton" << n;
-}
-
 // The names of the controls that Tab visits, starting after `from`.
 std::vector<QString> tabWalk(QWidget& from, int steps)
 {

@@ -1,4 +1,5 @@
 #include "tests/console/FormFixture.h"
+#include "tests/support/EventProbe.h"
 #include "tests/support/NamedCase.h"
 #include "widgets/ColorBtn.h"
 
@@ -104,27 +105,6 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, Save,
                                            SaveCase{"AfterAFailedQuery", -1, false, '.', "サーボＯＮ中はセーブできません",
                                                     false}),
                          caseName<SaveCase>);
-
-// Calls back each time a widget gets an event of one type.
-class EventProbe : public QObject {
-public:
-    EventProbe(QWidget& widget, QEvent::Type type, std::function<void()> seen) : type_(type), seen_(std::move(seen))
-    {
-        widget.installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override
-    {
-        if (event->type() == type_)
-            seen_();
-        return false;
-    }
-
-private:
-    QEvent::Type type_;
-    std::function<void()> seen_;
-};
 
 TEST_F(OperatorActions, SaveShowsSavingOnScreenBeforeItWaits)
 {

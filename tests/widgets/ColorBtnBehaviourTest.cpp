@@ -1,4 +1,5 @@
 #include "widgets/ColorBtn.h"
+#include "tests/support/EventProbe.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -11,20 +12,6 @@
 
 namespace vk {
 namespace {
-
-// Counts the faces it paints, so tests can see when a repaint happened.
-class CountingBtn : public TColorBtn {
-public:
-    using TColorBtn::TColorBtn;
-    int faces = 0;
-
-protected:
-    void DrawFace(QPainter& canvas, QRect r, unsigned state) override
-    {
-        ++faces;
-        TColorBtn::DrawFace(canvas, r, state);
-    }
-};
 
 class ShownWindow {
 public:
@@ -44,15 +31,15 @@ public:
     int repaintsAfter(const std::function<void()>& action)
     {
         settle();
-        first->faces = 0;
+        const test::EventProbe paints(*first, QEvent::Paint);
         action();
         settle();
-        return first->faces;
+        return paints.count;
     }
 
     QWidget window;
-    CountingBtn* first = new CountingBtn(&window);
-    CountingBtn* second = new CountingBtn(&window);
+    TColorBtn* first = new TColorBtn(&window);
+    TColorBtn* second = new TColorBtn(&window);
     QPushButton* plain = new QPushButton(&window);
     QLineEdit* edit = new QLineEdit(&window);
 };
@@ -121,7 +108,7 @@ TEST(ColorBtn, ReenablingRepaints)
 TEST(ColorBtn, ActiveDefaultFollowsTheFocusWithinTheWindow)
 {
     ShownWindow shown;
-    CountingBtn& first = *shown.first;
+    TColorBtn& first = *shown.first;
     struct Step {
         const char* name;
         QWidget* focus;
@@ -151,7 +138,7 @@ TEST(ColorBtn, ActiveDefaultFollowsTheFocusWithinTheWindow)
 TEST(ColorBtn, ChangeOfActiveDefaultRepaintsAtOnce)
 {
     ShownWindow shown;
-    CountingBtn& lamp = *shown.first;
+    TColorBtn& lamp = *shown.first;
     lamp.setDefault(true);
     for (QWidget* focus : {static_cast<QWidget*>(shown.plain), static_cast<QWidget*>(shown.edit)}) {
         focus->setFocus();
@@ -159,9 +146,9 @@ TEST(ColorBtn, ChangeOfActiveDefaultRepaintsAtOnce)
     }
     ASSERT_TRUE(lamp.ActiveDefault());
     for (QWidget* focus : {static_cast<QWidget*>(shown.plain), static_cast<QWidget*>(shown.edit)}) {
-        lamp.faces = 0;
+        const test::EventProbe paints(lamp, QEvent::Paint);
         focus->setFocus();
-        EXPECT_GE(lamp.faces, 1) << "active now " << lamp.ActiveDefault();
+        EXPECT_GE(paints.count, 1) << "active now " << lamp.ActiveDefault();
         ShownWindow::settle();
     }
 }
