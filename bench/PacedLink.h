@@ -3,7 +3,7 @@
 #include "link/DriveLink.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
-#include "tests/link/SimulatedDriverProcess.h"
+#include "support/SimulatedDriverProcess.h"
 
 namespace vk::bench {
 

@@ -6,7 +6,7 @@
 
 #include "fuzz/FuzzSupport.h"
 #include "platform/settings/ProfileFile.h"
-#include "tests/support/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <optional>
 #include <span>

@@ -6,7 +6,7 @@
 
 #include "fuzz/FuzzSupport.h"
 #include "platform/settings/RegistryFile.h"
-#include "tests/support/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <set>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tests/support/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <QtGlobal>
 

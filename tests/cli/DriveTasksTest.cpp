@@ -1,7 +1,7 @@
 #include "cli/DriveTasks.h"
 #include "link/DriveLink.h"
 #include "sim/DriverCore.h"
-#include "tests/support/FakeClock.h"
+#include "support/FakeClock.h"
 #include "tests/support/FakeSerialPort.h"
 #include "tests/support/NamedCase.h"
 

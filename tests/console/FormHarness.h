@@ -4,9 +4,9 @@
 #include "console/Unit1.h"
 #include "link/DriveLink.h"
 #include "sim/DriverCore.h"
-#include "tests/support/FakeClock.h"
+#include "support/FakeClock.h"
 #include "tests/support/FakeSerialPort.h"
-#include "tests/support/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <QString>
 

@@ -6,7 +6,7 @@
 #include "console/Unit1.h"
 #include "link/DriveLink.h"
 #include "sim/DriverCore.h"
-#include "tests/support/FakeClock.h"
+#include "support/FakeClock.h"
 #include "tests/support/FakeSerialPort.h"
 #include "ui_Unit1.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/DriveLink.h"
-#include "tests/support/FakeClock.h"
+#include "support/FakeClock.h"
 #include "tests/support/FakeSerialPort.h"
 
 #include <gtest/gtest.h>

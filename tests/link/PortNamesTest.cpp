@@ -1,6 +1,6 @@
 #include "link/PortChoice.h"
 #include "link/PortNames.h"
-#include "tests/support/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "link/DriveCommands.h"
 #include "platform/PosixSerialPort.h"
 #include "platform/SystemPort.h"
-#include "tests/link/SimulatedDriverProcess.h"
+#include "support/SimulatedDriverProcess.h"
 
 #include <gtest/gtest.h>
 

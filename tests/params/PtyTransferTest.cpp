@@ -3,7 +3,7 @@
 #include "tests/support/MemoryControls.h"
 #include "params/ParameterSet.h"
 #include "platform/SystemPort.h"
-#include "tests/link/SimulatedDriverProcess.h"
+#include "support/SimulatedDriverProcess.h"
 
 #include <gtest/gtest.h>
 

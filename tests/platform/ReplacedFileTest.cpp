@@ -1,5 +1,5 @@
 #include "platform/ReplacedFile.h"
-#include "tests/support/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

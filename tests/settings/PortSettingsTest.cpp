@@ -1,5 +1,5 @@
 #include "platform/settings/PortSettings.h"
-#include "tests/support/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include "platform/settings/RegistryFile.h"
 

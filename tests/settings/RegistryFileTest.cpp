@@ -1,5 +1,5 @@
 #include "platform/settings/RegistryFile.h"
-#include "tests/support/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include "tests/support/NamedCase.h"
 

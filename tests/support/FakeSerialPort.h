@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/SerialPort.h"
-#include "tests/support/FakeClock.h"
+#include "support/FakeClock.h"
 
 #include <cstdint>
 #include <deque>

@@ -1,4 +1,4 @@
-#include "tests/link/SimulatedDriverProcess.h"
+#include "support/SimulatedDriverProcess.h"
 
 #include <cerrno>
 #include <csignal>
