@@ -31,7 +31,8 @@ constexpr std::string_view kUsage =
     "  1   a signal found the settings unwritable, or the simulator did not start\n"
     "  2   a wrong command line\n";
 
-constexpr std::string_view kVersion = "termvk785n 1.00\n";
+// The window's own caption says 1.00; this is the package's version.
+constexpr std::string_view kVersion = "termvk785n " VK_VERSION "\n";
 
 CommandLine failure(const std::string& what)
 {
