@@ -112,10 +112,14 @@ check() {
   ! sed -n '/^\.SH "SEE ALSO"/,/^\.SH/p' "$page" | plain | grep -qE "^\.BR? $name( |\$)" ||
     fail "$name.1 lists itself under SEE ALSO"
 
+  # As lintian reads it, and in a plain ASCII locale, where a character the
+  # terminal cannot show is a warning too.
   local warnings
   warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null) ||
     fail "man cannot read $page"
   [[ -z "$warnings" ]] || fail "man warns of $name.1: $warnings"
+  warnings=$(MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null) || fail "man cannot read $page in the C locale"
+  [[ -z "$warnings" ]] || fail "man warns of $name.1 in the C locale: $warnings"
 }
 
 for program in "$@"; do
