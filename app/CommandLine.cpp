@@ -24,9 +24,15 @@ constexpr std::string_view kUsage =
     "                      e.g. -- --status 1 (see vk785n-sim --help)\n"
     "\n"
     "The port number is read from $XDG_CONFIG_HOME/vk785n/registry.reg.\n"
-    "When the port cannot be opened, 'vk785n doctor' says why and what to do.\n";
+    "When the port cannot be opened, 'vk785n doctor' says why and what to do.\n"
+    "\n"
+    "Exit status:\n"
+    "  0   ended with the settings written (close box, Exit, SIGTERM or SIGINT)\n"
+    "  1   a signal found the settings unwritable, or the simulator did not start\n"
+    "  2   a wrong command line\n";
 
-constexpr std::string_view kVersion = "termvk785n 1.00\n";
+// The window's own caption says 1.00; this is the package's version.
+constexpr std::string_view kVersion = "termvk785n " VK_VERSION "\n";
 
 CommandLine failure(const std::string& what)
 {
