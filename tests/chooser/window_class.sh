@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The desktop entry's StartupWMClass is the class Qt really gives the windows
 # on X (from the application's name), the main window's and the port
-# chooser's, so that a dock puts them under the entry. Run under xvfb-run.
+# chooser's, so that a dock puts them under the entry. Run by on_own_display.sh.
 # Usage: window_class.sh TERMVK785N DESKTOP-ENTRY
 set -euo pipefail
 terminal="$1" entry="$2"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# How the real program ends, on a real X display (run under xvfb-run): a
+# How the real program ends, on a real X display (run by on_own_display.sh): a
 # signal while an error box is open, the close box or a signal after the
 # driver vanished, and no session bus daemon left behind.
 # Usage: shutdown.sh TERMVK785N VK785N-SIM X11-WINDOW
