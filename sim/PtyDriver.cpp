@@ -89,9 +89,10 @@ void makeRaw(int fd)
 
 }  // namespace
 
-PtyDriver::PtyDriver(DriverCore& core, std::ostream& log)
+PtyDriver::PtyDriver(DriverCore& core, std::ostream& log, LineLog detail)
     : core_(core)
     , log_(log)
+    , detail_(detail)
 {
 }
 
@@ -173,8 +174,12 @@ void PtyDriver::takeInput()
         throwSystemError("read");
     const auto received = Clock::now();
     const std::vector<ReplyBatch> batches = core_.receive(std::string_view(buffer, static_cast<std::size_t>(count)));
-    for (const std::string& command : core_.commands())
-        logLine(log_, "rx", command);
+    for (const std::string& command : core_.commands()) {
+        if (command == DriverCore::kDroppedLine)
+            logLine(log_, "rx", command);
+        else
+            logTraffic("rx", command);
+    }
     core_.forgetCommands();
     for (const ReplyBatch& batch : batches) {
         auto due = received + std::chrono::microseconds(batch.delayUs);
@@ -197,6 +202,12 @@ void PtyDriver::clearAbandonedMark()
     }
 }
 
+void PtyDriver::logTraffic(std::string_view what, std::string_view bytes)
+{
+    if (detail_ == LineLog::Traffic)
+        logLine(log_, what, bytes);
+}
+
 void PtyDriver::sendDue()
 {
     while (!outgoing_.empty() && outgoing_.front().due <= Clock::now()) {
@@ -204,7 +215,7 @@ void PtyDriver::sendDue()
         const ssize_t result = ::write(master_, bytes.data(), bytes.size());
         const std::size_t written = result > 0 ? static_cast<std::size_t>(result) : 0;
         if (written > 0)
-            logLine(log_, "tx", bytes.substr(0, written));
+            logTraffic("tx", bytes.substr(0, written));
         // A full line buffer is not waited for: the driver would stall on it.
         if (written < bytes.size())
             logLine(log_, "tx dropped (nobody reads the line)", bytes.substr(written));

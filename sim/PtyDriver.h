@@ -10,11 +10,16 @@
 
 namespace vk::sim {
 
+// What the log holds: the line's troubles (a command line dropped, an answer
+// nobody read, an abandoned exclusive mark) always; each command and answer
+// only on request, since a window polling once a second would bury the rest.
+enum class LineLog { Troubles, Traffic };
+
 // Puts a DriverCore on a pseudo-terminal: a terminal program opens the slave end
 // as if it were the driver's serial port.
 class PtyDriver {
 public:
-    PtyDriver(DriverCore& core, std::ostream& log);
+    PtyDriver(DriverCore& core, std::ostream& log, LineLog detail = LineLog::Troubles);
     ~PtyDriver();
     PtyDriver(const PtyDriver&) = delete;
     PtyDriver& operator=(const PtyDriver&) = delete;
@@ -40,9 +45,11 @@ private:
     // one out while we hold the line: once no other program has it open, the
     // mark goes, as a real line loses it at its last close.
     void clearAbandonedMark();
+    void logTraffic(std::string_view what, std::string_view bytes);
 
     DriverCore& core_;
     std::ostream& log_;
+    LineLog detail_;
     int master_ = -1;
     // Held open for the whole run: the master never reads EIO between terminal
     // programs, and the line settings live as long as the simulator.

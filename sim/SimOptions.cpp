@@ -114,6 +114,7 @@ const std::array kOptionRules = {
                    o.faults.delayFrom = parseWholeNumber("--delay-from", v, 0, kStatusNumber);
                }},
     OptionRule{"--stale", true, [](SimOptions& o, std::string_view v) { o.stale = lineBytes("--stale", v); }},
+    OptionRule{"--verbose", false, [](SimOptions& o, std::string_view) { o.verbose = true; }},
 };
 
 }  // namespace
@@ -167,8 +168,9 @@ std::string simUsage()
 {
     return R"(Usage: vk785n-sim [OPTION]...
 A simulated VK785N servo driver on a pseudo-terminal. Prints the terminal's
-device path on the first line, logs every command on stderr, and runs until
-SIGINT or SIGTERM.
+device path on the first line and runs until SIGINT or SIGTERM. On stderr it
+says what went wrong on the line (a command line dropped, an answer nobody
+read); with --verbose also every command received and every answer sent.
 
 Memory:
   --status HEX        status word (hex; bit 0 servo on, 0xE080 alarm)
@@ -191,6 +193,8 @@ Faults:
   --echo              send back every byte received and answer nothing, as a
                       loopback plug or a terminal would
   --stale TEXT        put TEXT on the line at start, before any terminal opens it
+Log:
+  --verbose           log every command received and every answer sent
   --help              show this text
   --version           show the version
 
@@ -198,6 +202,11 @@ TEXT and CHAR take the escapes \r, \n, \\ and \xHH.
 
 Like a driver's receive buffer, a command line holds at most 64 bytes: a
 longer one is dropped whole without an answer and logged as dropped.
+
+termvk785n --simulate passes the options after "--" to the simulator, which
+logs on the window's stderr: termvk785n --simulate -- --status 1 --verbose.
+vk785n --simulate passes them too but drops the log (its --trace shows the
+traffic).
 )";
 }
 

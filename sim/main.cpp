@@ -27,7 +27,7 @@ int main(int argc, char** argv)
     DriverCore core(options.faults);
     applyMemory(options, core);
     try {
-        PtyDriver driver(core, std::cerr);
+        PtyDriver driver(core, std::cerr, options.verbose ? LineLog::Traffic : LineLog::Troubles);
         const std::string path = driver.open();
         // Before the path is out, so no terminal program can have opened the line yet.
         if (!options.stale.empty())

@@ -16,10 +16,11 @@ export XDG_CONFIG_HOME="$work/config"
 
 fail() { echo "FAIL ($case): $*"; echo "--- stdout"; cat "$work/out"; echo "--- stderr"; cat "$work/err"; exit 1; }
 
-# Starts a simulator with the options given; its line's path in $line, its log in $work/$1.log.
+# Starts a simulator with the options given; its line's path in $line, its
+# log of every command and answer in $work/$1.log.
 start_sim() {
   local name="$1"; shift
-  "$simulator" "$@" >"$work/$name.path" 2>"$work/$name.log" &
+  "$simulator" --verbose "$@" >"$work/$name.path" 2>"$work/$name.log" &
   sims+=($!)
   local waited=0
   until [[ -s "$work/$name.path" ]]; do

@@ -50,7 +50,7 @@ run_and_check() {
   echo "$scenario: $(status_queries) status queries after the 16 reads; exit code 0"
 }
 
-"$simulator" --status 1 --param 0=4096 >"$work/sim.out" 2>"$work/device.log" &
+"$simulator" --status 1 --param 0=4096 --verbose >"$work/sim.out" 2>"$work/device.log" &
 sim_pid=$!
 wait_for '[[ -s "$work/sim.out" ]]' 10 || { echo "FAIL: simulator printed no device path"; exit 1; }
 run_and_check "$work/device.log" device --device "COM1=$(head -n 1 "$work/sim.out")"
@@ -58,7 +58,7 @@ kill "$sim_pid"
 sim_pid=""
 
 # A port named in the port map, as 'vk785n ports --assign' writes it.
-"$simulator" >"$work/portmap.out" 2>"$work/portmap.log" &
+"$simulator" --verbose >"$work/portmap.out" 2>"$work/portmap.log" &
 sim_pid=$!
 wait_for '[[ -s "$work/portmap.out" ]]' 10 || { echo "FAIL: simulator printed no device path"; exit 1; }
 mkdir -p "$work/portmap/vk785n"
@@ -69,8 +69,8 @@ sim_pid=""
 
 # The program's own simulator logs to the program's stderr and ends with it.
 # A value of its own tells this simulator from those of tests running beside it.
-run_and_check "$work/simulate.log" simulate --simulate -- --status 1 --param "25=$$"
-if pgrep -f "^$simulator --status 1 --param 25=$$\$" >/dev/null; then
+run_and_check "$work/simulate.log" simulate --simulate -- --status 1 --param "25=$$" --verbose
+if pgrep -f "^$simulator --status 1 --param 25=$$ --verbose\$" >/dev/null; then
   echo "FAIL (simulate): the simulator outlived the program"
   exit 1
 fi
@@ -81,7 +81,7 @@ export XDG_CONFIG_HOME="$work/readonly"
 mkdir -p "$XDG_CONFIG_HOME/vk785n"
 printf '[PortSetting]\n' >"$XDG_CONFIG_HOME/vk785n/DudAved.ini"
 chmod 444 "$XDG_CONFIG_HOME/vk785n/DudAved.ini"
-"$terminal" --simulate 2>"$work/readonly.log" &
+"$terminal" --simulate -- --verbose 2>"$work/readonly.log" &
 term_pid=$!
 wait_for 'grep -qs " rx 31$" "$work/readonly.log"' 30 || { echo "FAIL (readonly): no status query"; exit 1; }
 kill -TERM "$term_pid"

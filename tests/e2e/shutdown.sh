@@ -50,7 +50,7 @@ scenario=close-box-then-signal
 mkdir -p "$work/$scenario/vk785n"
 printf '[PortSetting]\n' >"$work/$scenario/vk785n/DudAved.ini"
 chmod 444 "$work/$scenario/vk785n/DudAved.ini"
-start --simulate
+start --simulate -- --verbose
 wait_for 'grep -qs " rx 31$" "$work/$scenario.log"' 30 || fail "no status query"
 "$window" close "$main_window"
 wait_for '"$window" find "$error_box"' 10 || fail "no error box after the close box"

@@ -38,7 +38,7 @@ start_reader() {
 # with status 0 and write its settings.
 run_window() {
   export XDG_CONFIG_HOME="$work/$scenario"
-  "$terminal" --simulate --trace "$1" >/dev/null 2>"$work/$scenario.log" &
+  "$terminal" --simulate --trace "$1" -- --verbose >/dev/null 2>"$work/$scenario.log" &
   term_pid=$!
   status_queries() { grep -c ' rx 31$' "$work/$scenario.log" || true; }
   wait_for '(( $(status_queries) >= 3 )) || ! kill -0 "$term_pid" 2>/dev/null' 30 ||

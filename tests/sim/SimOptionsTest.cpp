@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@ TEST(SimOptions, NothingGivenMeansAWellBehavedDriver)
     EXPECT_FALSE(options.status);
     EXPECT_TRUE(options.parameters.empty());
     EXPECT_TRUE(options.stale.empty());
+    EXPECT_FALSE(options.verbose);
     EXPECT_FALSE(options.faults.silent);
     EXPECT_EQ(options.faults.silentFrom, -1);
     EXPECT_EQ(options.faults.ackChar, '.');
@@ -50,6 +52,29 @@ TEST(SimOptions, SetsEverySwitch)
     EXPECT_EQ(core.statusWord(), 0x8001);
     EXPECT_EQ(core.parameter(4), 0x46);
     EXPECT_EQ(core.parameter(22), -3);
+}
+
+// --verbose takes no value: whatever follows it is an option of its own.
+TEST(SimOptions, VerboseAsksForTheTrafficLogWherever)
+{
+    struct Case {
+        std::vector<std::string> args;
+        bool verbose;
+        std::optional<std::int32_t> status;
+    };
+    const std::vector<Case> cases = {
+        {{"--verbose"}, true, std::nullopt},
+        {{"--verbose", "--status", "1"}, true, 1},
+        {{"--status", "1", "--verbose"}, true, 1},
+        {{"--status", "1"}, false, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        const SimOptions options = parseSimOptions(c.args);
+        EXPECT_EQ(options.verbose, c.verbose);
+        EXPECT_EQ(options.status, c.status);
+    }
+    EXPECT_THROW(parseSimOptions({"--verbose", "yes"}), SimOptionError);
 }
 
 TEST(SimOptions, RefusesBadOptionsWithTheReason)

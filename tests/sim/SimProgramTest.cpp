@@ -145,7 +145,7 @@ private:
 
 TEST(SimProgram, AnswersOnItsTerminalAndEndsCleanlyOnSigterm)
 {
-    SimProcess sim({"--status", "8001"});
+    SimProcess sim({"--status", "8001", "--verbose"});
     ASSERT_TRUE(sim.started());
     const std::string path = sim.firstLine();
     ASSERT_TRUE(path.starts_with("/dev/")) << path;
@@ -164,6 +164,45 @@ TEST(SimProgram, AnswersOnItsTerminalAndEndsCleanlyOnSigterm)
     const std::string log = sim.errors();
     EXPECT_NE(log.find(" rx 31\n"), std::string::npos) << log;
     EXPECT_NE(log.find(" tx 8001\\r\n"), std::string::npos) << log;
+}
+
+// A window polls once a second: its queries are logged only on request, a
+// line the simulator drops always.
+TEST(SimProgram, LogsTrafficOnlyWhenAskedAndTroublesAlways)
+{
+    const std::string overLong = std::string(70, '1') + "\r";
+    struct Case {
+        std::vector<std::string> args;
+        std::string sent;
+        std::vector<std::string> logged;
+        std::vector<std::string> notLogged;
+    };
+    const std::vector<Case> cases = {
+        {{}, "31\r", {}, {}},
+        {{"--verbose"}, "31\r", {" rx 31\n", " tx 0\\r\n"}, {}},
+        {{}, overLong + "31\r", {" rx (line over 64 bytes, dropped)\n"}, {" rx 31", " tx "}},
+        {{"--verbose"}, overLong + "31\r", {" rx (line over 64 bytes, dropped)\n", " rx 31\n"}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args) + " " + ::testing::PrintToString(c.sent));
+        SimProcess sim(c.args);
+        ASSERT_TRUE(sim.started());
+        {
+            TerminalEnd terminal(sim.firstLine());
+            ASSERT_TRUE(terminal.isOpen());
+            EXPECT_EQ(terminal.exchange(c.sent), "0\r");
+        }
+        sim.signal(SIGTERM);
+        EXPECT_EQ(sim.exitStatus(), 0);
+        const std::string log = sim.errors();
+        if (c.logged.empty()) {
+            EXPECT_EQ(log, "");
+        }
+        for (const std::string& text : c.logged)
+            EXPECT_NE(log.find(text), std::string::npos) << text << " not in:\n" << log;
+        for (const std::string& text : c.notLogged)
+            EXPECT_EQ(log.find(text), std::string::npos) << text << " in:\n" << log;
+    }
 }
 
 TEST(SimProgram, PutsStaleBytesOnTheLineBeforeAnyoneOpensIt)
