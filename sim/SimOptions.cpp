@@ -195,6 +195,7 @@ Faults:
   --stale TEXT        put TEXT on the line at start, before any terminal opens it
 Log:
   --verbose           log every command received and every answer sent
+Help:
   --help              show this text
   --version           show the version
 
@@ -207,6 +208,11 @@ termvk785n --simulate passes the options after "--" to the simulator, which
 logs on the window's stderr: termvk785n --simulate -- --status 1 --verbose.
 vk785n --simulate passes them too but drops the log (its --trace shows the
 traffic).
+
+Exit status:
+  0   ended by SIGINT or SIGTERM, or --help or --version answered
+  1   the pseudo-terminal could not be set up or served
+  2   a wrong option or value
 )";
 }
 
