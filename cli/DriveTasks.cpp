@@ -4,7 +4,7 @@
 
 #include "link/DriveCommands.h"
 #include "link/DriveLink.h"
-#include "params/ParameterSet.h"
+#include "params/BulkTransfer.h"
 #include "params/ParameterTable.h"
 #include "params/ParameterValue.h"
 #include "platform/EscapedBytes.h"
@@ -13,12 +13,6 @@
 
 namespace vk::cli {
 namespace {
-
-// Whether the drive answers the read of a number: 18 is written and never read.
-bool readable(int number)
-{
-    return parameterEntry(number)->read;
-}
 
 template <typename Result>
 Result ended(Result result, ExitStatus status, std::string message)
@@ -63,42 +57,60 @@ std::string writtenList(const std::vector<int>& written)
     return written.empty() ? "nothing was written" : "written before it: " + numberList(written);
 }
 
-// The values to write, in the bulk write's order.
-std::vector<const FileValue*> inWriteOrder(const std::vector<FileValue>& values)
+// The numbers of the file, in the bulk write's order.
+std::vector<int> inWriteOrder(const std::vector<FileValue>& values)
 {
-    std::vector<const FileValue*> ordered;
+    std::vector<int> ordered;
     for (const int number : bulkWriteNumbers())
-        if (const FileValue* v = findValue(values, number))
-            ordered.push_back(v);
+        if (findValue(values, number))
+            ordered.push_back(number);
     return ordered;
+}
+
+// Why a write stopped for want of room: the line took no more bytes in time,
+// or a stop or an unplug ended the wait.
+WriteEnd roomEnd(const DriveLink& link)
+{
+    return link.stopRequested() ? WriteEnd::Interrupted : link.lineLost() ? WriteEnd::DeviceGone : WriteEnd::NotInTime;
 }
 
 // Writes in the bulk write's order; false with the reason set at the first failure.
 bool writeAll(DriveLink& link, const std::vector<FileValue>& values, RestoreResult& result, const ProgressStep& progress)
 {
-    const std::vector<const FileValue*> toWrite = inWriteOrder(values);
-    for (std::size_t i = 0; i < toWrite.size(); ++i) {
-        const FileValue& v = *toWrite[i];
-        progress(v.number, static_cast<int>(i) + 1, static_cast<int>(toWrite.size()));
-        if (!link.awaitOutputRoom(ParameterSet::kWriteRoomBytes, ParameterSet::kWriteRoomBudget)) {
-            const WriteEnd end = link.stopRequested() ? WriteEnd::Interrupted
-                                 : link.lineLost()    ? WriteEnd::DeviceGone
-                                                      : WriteEnd::NotInTime;
-            const std::string why = end == WriteEnd::NotInTime ? "the line took no more bytes before number " + twoDigitNumber(v.number)
-                                                               : writeProblem(link, end, v.number);
-            result = ended(result, writeOutcome(end), why + "; " + writtenList(result.written));
-            return false;
-        }
-        const WriteEnd end = writeNumber(link, v.number, v.value);
-        if (end != WriteEnd::Acknowledged) {
-            if (end == WriteEnd::NotInTime)
-                result.mayBeWritten = v.number;
-            result = ended(result, writeOutcome(end), writeProblem(link, end, v.number) + "; " + writtenList(result.written));
-            return false;
-        }
-        result.written.push_back(v.number);
-    }
-    return true;
+    const std::vector<int> numbers = inWriteOrder(values);
+    const int steps = static_cast<int>(numbers.size());
+    const auto valueOf = [&](int number) {
+        progress(number, static_cast<int>(result.written.size()) + 1, steps);
+        return std::optional(findValue(values, number)->value);
+    };
+    WriteEnd end = WriteEnd::Acknowledged;
+    const auto write = [&](int number, std::int32_t value) {
+        end = writeNumber(link, number, value);
+        if (end == WriteEnd::Acknowledged)
+            result.written.push_back(number);
+        return end == WriteEnd::Acknowledged;
+    };
+    const std::optional<WriteStop> stop = writeEach(link, numbers, valueOf, write);
+    if (!stop)
+        return true;
+    if (stop->noRoom)
+        end = roomEnd(link);
+    else if (end == WriteEnd::NotInTime)
+        result.mayBeWritten = stop->number;
+    const std::string why = stop->noRoom && end == WriteEnd::NotInTime
+                                ? "the line took no more bytes before number " + twoDigitNumber(stop->number)
+                                : writeProblem(link, end, stop->number);
+    result = ended(result, writeOutcome(end), why + "; " + writtenList(result.written));
+    return false;
+}
+
+// askNumber as readEach asks: the answer that failed is kept for the report.
+auto askingInto(DriveLink& link, Answer& failed)
+{
+    return [&link, &failed](int number) {
+        failed = askNumber(link, number);
+        return failed.text;
+    };
 }
 
 // Whether the drive's reply stands for exactly the value given.
@@ -109,17 +121,17 @@ bool holds(int number, const std::string& reply, std::int32_t value)
 
 bool readBackAll(DriveLink& link, const std::vector<FileValue>& values, RestoreResult& result)
 {
-    for (const int number : result.written) {
-        if (!readable(number))
-            continue;
-        const Answer reply = askNumber(link, number);
-        if (!reply) {
-            result = ended(result, reply, " in the read-back; all were written");
-            return false;
-        }
+    std::vector<int> numbers;
+    std::copy_if(result.written.begin(), result.written.end(), std::back_inserter(numbers), readable);
+    Answer failed;
+    const auto compare = [&](int number, const std::string& reply) {
         const FileValue& v = *findValue(values, number);
-        if (!holds(number, *reply.text, v.value))
-            result.mismatches.push_back({number, v.text, *reply.text});
+        if (!holds(number, reply, v.value))
+            result.mismatches.push_back({number, v.text, reply});
+    };
+    if (readEach(numbers, askingInto(link, failed), compare)) {
+        result = ended(result, failed, " in the read-back; all were written");
+        return false;
     }
     if (!result.mismatches.empty()) {
         result = ended(result, ExitStatus::Mismatch, "the drive holds other values than were written");
@@ -128,27 +140,7 @@ bool readBackAll(DriveLink& link, const std::vector<FileValue>& values, RestoreR
     return true;
 }
 
-// The numbers of the table that have the flag, in order.
-std::vector<int> numbersWhere(bool ParameterEntry::*flag)
-{
-    std::vector<int> numbers;
-    for (const ParameterEntry& entry : parameterTable())
-        if (entry.*flag)
-            numbers.push_back(entry.number);
-    return numbers;
-}
-
 }  // namespace
-
-std::vector<int> bulkReadNumbers()
-{
-    return numbersWhere(&ParameterEntry::read);
-}
-
-std::vector<int> bulkWriteNumbers()
-{
-    return numbersWhere(&ParameterEntry::written);
-}
 
 BackupResult backupDrive(DriveLink& link, const ProgressStep& progress)
 {
@@ -156,15 +148,18 @@ BackupResult backupDrive(DriveLink& link, const ProgressStep& progress)
     result.status = askNumber(link, kStatusNumber);
     if (!result.status)
         return ended(result, result.status);
-    const std::vector<int> numbers = bulkReadNumbers();
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        const int number = numbers[i];
-        progress(number, static_cast<int>(i) + 1, static_cast<int>(numbers.size()));
-        const Answer reply = askNumber(link, number);
-        if (!reply)
-            return ended(result, reply);
-        result.values.push_back(BackedUpValue{number, *reply.text, windowDifference(number, *reply.text)});
-    }
+    const std::vector<int>& numbers = bulkReadNumbers();
+    const int steps = static_cast<int>(numbers.size());
+    Answer failed;
+    const auto ask = [&, asking = askingInto(link, failed)](int number) {
+        progress(number, static_cast<int>(result.values.size()) + 1, steps);
+        return asking(number);
+    };
+    const auto keep = [&](int number, const std::string& reply) {
+        result.values.push_back(BackedUpValue{number, reply, windowDifference(number, reply)});
+    };
+    if (readEach(numbers, ask, keep))
+        return ended(result, failed);
     return result;
 }
 

@@ -3,6 +3,7 @@
 #include "cli/DriveAnswers.h"
 #include "cli/ExitStatus.h"
 #include "cli/ParameterFile.h"
+#include "params/ParameterTable.h"
 
 #include <functional>
 #include <optional>
@@ -58,9 +59,8 @@ struct SaveResult : TaskEnd {
     Answer status;
 };
 
-// The numbers a backup reads and the ones a restore writes, in the window's order.
-std::vector<int> bulkReadNumbers();
-std::vector<int> bulkWriteNumbers();
+// The numbers a backup reads, in the window's order.
+using vk::bulkReadNumbers;
 
 // Reads the status word and every number the bulk read asks for, keeping each
 // reply exactly as it came, with a note where the window would show or write

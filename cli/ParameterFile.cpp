@@ -255,6 +255,7 @@ ParameterFile readParameterFile(std::istream& in, const std::string& name)
 
 void writeParameterFile(std::ostream& out, const FileHeader& header, const std::vector<BackedUpValue>& values)
 {
+    const std::string unread = twoDigitNumber(writtenOnlyNumber());
     out << "# VK785N drive parameters, written by " << commentText(header.version) << "\n"
         << "# when:   " << commentText(header.when) << "\n"
         << "# port:   " << commentText(header.port) << "\n"
@@ -264,8 +265,8 @@ void writeParameterFile(std::ostream& out, const FileHeader& header, const std::
         << "# words 4 and 5 in hexadecimal); text after \"#\" is a comment. A note after\n"
         << "# the meaning says where the window would show or write a value differently.\n"
         << "# A reply that is no single plain word is kept escaped (\\xHH), and restore\n"
-        << "# refuses its line. Number 18 cannot be read from the drive: add\n"
-        << "# \"18 = VALUE\" to have restore write it.\n\n";
+        << "# refuses its line. Number " << unread << " cannot be read from the drive: add\n"
+        << "# \"" << unread << " = VALUE\" to have restore write it.\n\n";
     for (const BackedUpValue& v : values)
         out << valueLine(v) << "\n";
 }

@@ -8,6 +8,7 @@
 #include "link/DriveCommands.h"
 #include "link/DriveLink.h"
 #include "params/IntegerText.h"
+#include "params/ParameterTable.h"
 #include "widgets/ColorBtn.h"
 
 #include <QLineEdit>
@@ -64,7 +65,7 @@ void TForm1::ColorBtn1Click(QObject* /*Sender*/)
 void TForm1::ScrollBar1Scroll(QObject* /*Sender*/, TScrollCode ScrollCode, int ScrollPos)
 {
     if (ScrollCode == TScrollCode::scEndScroll)
-        edit(5).setText(QString::number(ScrollPos));
+        edit(kScrollBarEdit).setText(QString::number(ScrollPos));
 }
 
 bool TForm1::Chkint(const std::string& text)
@@ -72,26 +73,26 @@ bool TForm1::Chkint(const std::string& text)
     return parseIntegerText(text).has_value();
 }
 
-void TForm1::checkInteger(int editNumber, int parameterNumber)
+void TForm1::checkInteger(int editNumber)
 {
     if (!Chkint(editText(editNumber)))
-        setEditText(editNumber, parameters_.cache().fetch(parameterNumber));
+        setEditText(editNumber, parameters_.cache().fetch(numberShownBy(editNumber)));
 }
 
 void TForm1::Edit1Exit(QObject* /*Sender*/)
 {
-    checkInteger(1, 0);
+    checkInteger(1);
 }
 
 // Checks Edit2 whichever of its edits was left.
 void TForm1::Edit2Exit(QObject* /*Sender*/)
 {
-    checkInteger(2, 1);
+    checkInteger(2);
 }
 
 void TForm1::Edit3Exit(QObject* /*Sender*/)
 {
-    checkInteger(3, 2);
+    checkInteger(3);
 }
 
 }  // namespace vk

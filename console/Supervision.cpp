@@ -9,23 +9,17 @@
 #include "link/DriveCommands.h"
 #include "link/DriveLink.h"
 #include "params/IntegerText.h"
+#include "params/ParameterTable.h"
 #include "widgets/BlinkBtn.h"
 #include "widgets/ColorBtn.h"
 
 #include <QScrollBar>
 #include <QTimer>
 
+#include <optional>
 #include <utility>
 
 namespace vk {
-
-namespace {
-
-// Well past the interval, so that a tick the system merely delivers late
-// still runs.
-constexpr auto kHeldBackGap = TForm1::kTimer1Interval * 3 / 2;
-
-}  // namespace
 
 // A tick held back by a long exchange is let go: the window's events waiting
 // behind it, a close above all, come first, as with the platform's timer
@@ -45,9 +39,9 @@ void TForm1::Timer1Timer(QObject* /*Sender*/)
             return;
         }
         FirstRead = false;
-        // A text in slot 22 that is no integer ends this tick in the error box;
-        // the next tick polls as usual.
-        ui_->ScrollBar1->setValue(convertIntegerText(parameters_.cache().fetch(22)));
+        // The bar moves Edit5's number. A text there that is no integer ends
+        // this tick in the error box; the next tick polls as usual.
+        ui_->ScrollBar1->setValue(convertIntegerText(parameters_.cache().fetch(numberShownBy(kScrollBarEdit))));
     }
     if (CommErrorCount < kCommErrorLimit)
         pollStatus();
@@ -57,9 +51,9 @@ void TForm1::Timer1Timer(QObject* /*Sender*/)
 
 bool TForm1::heldBack()
 {
-    const auto now = std::chrono::steady_clock::now();
-    const auto last = std::exchange(lastTickAt_, now);
-    return last != decltype(last){} && now - last > kHeldBackGap;
+    const Tick now = link_.clock().tickMs();
+    const std::optional<Tick> last = std::exchange(lastTickAt_, now);
+    return last && std::chrono::milliseconds(now - *last) > kHeldBackGap;
 }
 
 void TForm1::stopSupervision()

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QLineEdit;
@@ -51,6 +52,12 @@ class TForm1 : public QWidget, public ParameterControls {
 public:
 
     static constexpr std::chrono::milliseconds kTimer1Interval{1000};
+    // A tick later than this after the one before was held back by a long
+    // exchange; well past the interval, so that a tick the system merely
+    // delivers late still runs.
+    static constexpr std::chrono::milliseconds kHeldBackGap = kTimer1Interval * 3 / 2;
+    // The edit the gain scroll bar moves and follows.
+    static constexpr int kScrollBarEdit = 5;
 
     explicit TForm1(FormContext context);
     ~TForm1() override;
@@ -153,7 +160,7 @@ private:
     bool heldBack();
     // An input check on leaving an edit: a text that is no integer gives way
     // to the last reply text of the edit's parameter.
-    void checkInteger(int editNumber, int parameterNumber);
+    void checkInteger(int editNumber);
 
     // A sixth failed exchange ends the status queries for the run.
     static constexpr std::int32_t kCommErrorLimit = 6;
@@ -163,7 +170,7 @@ private:
     std::function<void(int exitCode)> endRun_;
     ParameterSet parameters_{link_, *this};
 
-    std::chrono::steady_clock::time_point lastTickAt_{};
+    std::optional<Tick> lastTickAt_;  // on the link's clock
     bool FirstRead = false;
     bool PollHalted = false;
     std::int32_t CommErrorCount = 0;

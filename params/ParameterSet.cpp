@@ -2,10 +2,24 @@
 
 #include "link/DriveCommands.h"
 #include "link/DriveLink.h"
+#include "params/BulkTransfer.h"
 #include "params/IntegerText.h"
 #include "params/ParameterTable.h"
 
+#include <array>
+
 namespace vk {
+namespace {
+
+// Send's walk: every number up to the last it may write, one without a value too.
+constexpr auto kWriteVisits = [] {
+    std::array<int, ParameterSet::kLastWriteVisit + 1> numbers{};
+    for (int number = 0; number <= ParameterSet::kLastWriteVisit; ++number)
+        numbers[static_cast<std::size_t>(number)] = number;
+    return numbers;
+}();
+
+}  // namespace
 
 ParameterSet::ParameterSet(DriveLink& link, ParameterControls& controls)
     : link_(link), controls_(controls)
@@ -40,30 +54,25 @@ std::int32_t ParameterSet::GetEditValue(int number)
 
 bool ParameterSet::ReadParam()
 {
-    for (const ParameterEntry& entry : parameterTable()) {
-        if (!entry.read)
-            continue;
-        const auto text = readParameter(link_, entry.number);
-        if (!text) {
-            link_.state().TimedOut = false;
-            return false;
-        }
-        cache_.store(entry.number, *text);
-        EditWrite(entry.number, *text);
-    }
-    return true;
+    const std::optional<int> unanswered = readEach(
+        bulkReadNumbers(), [this](int number) { return readParameter(link_, number); },
+        [this](int number, const std::string& text) {
+            cache_.store(number, text);
+            EditWrite(number, text);
+        });
+    if (unanswered)
+        link_.state().TimedOut = false;
+    return !unanswered;
 }
 
 bool ParameterSet::UpdateParam()
 {
-    for (int number = 0; number <= kLastWriteVisit; ++number) {
-        if (!link_.awaitOutputRoom(kWriteRoomBytes, kWriteRoomBudget))
-            return false;
+    const auto valueOf = [this](int number) {
         const std::int32_t value = GetEditValue(number);
-        if (valuePresent_ && !writeParameter(link_, number, value))
-            return false;
-    }
-    return true;
+        return valuePresent_ ? std::optional(value) : std::nullopt;
+    };
+    const auto write = [this](int number, std::int32_t value) { return writeParameter(link_, number, value); };
+    return !writeEach(link_, kWriteVisits, valueOf, write);
 }
 
 std::int32_t ParameterSet::ReadStat()

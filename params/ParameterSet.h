@@ -16,8 +16,6 @@ class ParameterSet {
 public:
     // The bulk write visits 0..25 and waits for output room before each one.
     static constexpr int kLastWriteVisit = 25;
-    static constexpr std::uint32_t kWriteRoomBytes = 10;
-    static constexpr Budget kWriteRoomBudget{5000};
 
     ParameterSet(DriveLink& link, ParameterControls& controls);
 

@@ -1,6 +1,9 @@
 #include "params/ParameterTable.h"
 
+#include <algorithm>
 #include <array>
+#include <stdexcept>
+#include <string>
 
 namespace vk {
 
@@ -37,6 +40,16 @@ const std::array<ParameterEntry, 32> kTable = {{
     {31, "status reply, asked for by the status query only", 0, nullptr, false, false},
 }};
 
+// The numbers of the table that have the flag, in order.
+std::vector<int> numbersWhere(bool ParameterEntry::*flag)
+{
+    std::vector<int> numbers;
+    for (const ParameterEntry& entry : kTable)
+        if (entry.*flag)
+            numbers.push_back(entry.number);
+    return numbers;
+}
+
 }  // namespace
 
 std::span<const ParameterEntry> parameterTable() { return kTable; }
@@ -46,6 +59,39 @@ const ParameterEntry* parameterEntry(int number)
     if (number < 0 || number >= static_cast<int>(kTable.size()))
         return nullptr;
     return &kTable[static_cast<std::size_t>(number)];
+}
+
+const std::vector<int>& bulkReadNumbers()
+{
+    static const std::vector<int> numbers = numbersWhere(&ParameterEntry::read);
+    return numbers;
+}
+
+const std::vector<int>& bulkWriteNumbers()
+{
+    static const std::vector<int> numbers = numbersWhere(&ParameterEntry::written);
+    return numbers;
+}
+
+bool readable(int number)
+{
+    const ParameterEntry* entry = parameterEntry(number);
+    return entry && entry->read;
+}
+
+int writtenOnlyNumber()
+{
+    return std::find_if(kTable.begin(), kTable.end(), [](const ParameterEntry& entry) {
+        return entry.written && !entry.read;
+    })->number;
+}
+
+int numberShownBy(int editNumber)
+{
+    for (const ParameterEntry& entry : kTable)
+        if (editNumber != 0 && entry.edit == editNumber)
+            return entry.number;
+    throw std::out_of_range("no parameter is shown by Edit" + std::to_string(editNumber));
 }
 
 }  // namespace vk

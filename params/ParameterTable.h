@@ -4,6 +4,7 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace vk {
 
@@ -21,5 +22,16 @@ struct ParameterEntry {
 std::span<const ParameterEntry> parameterTable();
 // The entry of a number, or nullptr outside 0..31.
 const ParameterEntry* parameterEntry(int number);
+
+// The numbers the bulk read asks for and the ones the bulk write sends, in the
+// order they go.
+const std::vector<int>& bulkReadNumbers();
+const std::vector<int>& bulkWriteNumbers();
+// Whether the bulk read asks for a number: 18 is written and never read.
+bool readable(int number);
+// The one number the bulk write sends and the bulk read never asks for (18).
+int writtenOnlyNumber();
+// The number an edit shows; throws std::out_of_range for an edit that shows none.
+int numberShownBy(int editNumber);
 
 }  // namespace vk

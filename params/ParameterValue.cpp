@@ -63,9 +63,10 @@ ValueFromText parameterValue(int number, std::string_view text)
     const ParameterEntry* entry = parameterEntry(number);
     if (!isParameter(entry))
         return refused("no parameter number " + std::to_string(number) + " (the numbers are " + parameterNumbers() + ")");
-    const auto value = entry->flags ? parseHexPattern(text) : parseIntegerText(text);
+    const bool hex = travelsInHex(number);
+    const auto value = hex ? parseHexPattern(text) : parseIntegerText(text);
     if (!value)
-        return refused(quoted(text) + (entry->flags ? " is no hexadecimal value" : " is no integer"));
+        return refused(quoted(text) + (hex ? " is no hexadecimal value" : " is no integer"));
     return {value, {}};
 }
 

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <system_error>
 #include <thread>
 
@@ -15,11 +16,13 @@ constexpr char kRequest = 1;
 constexpr char kStop = 0;
 constexpr int kSignals[] = {SIGTERM, SIGINT};
 
-// The pipe's write end: all a signal handler may touch.
+// The pipe's write end and the signal's number: all a signal handler may touch.
 int requestWriteEnd = -1;
+volatile std::sig_atomic_t lastSignal = SIGTERM;
 
-void noteRequest(int /*signal*/)
+void noteRequest(int signal)
 {
+    lastSignal = signal;
     [[maybe_unused]] const auto written = ::write(requestWriteEnd, &kRequest, 1);
 }
 
@@ -59,6 +62,14 @@ TerminationWatch::~TerminationWatch()
     ::close(watcher_->ends[0]);
     ::close(watcher_->ends[1]);
     requestWriteEnd = -1;
+}
+
+void TerminationWatch::endAsRequested()
+{
+    const int signal = lastSignal;
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+    std::_Exit(128 + signal);
 }
 
 }  // namespace vk

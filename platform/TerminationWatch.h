@@ -16,6 +16,10 @@ public:
     TerminationWatch(const TerminationWatch&) = delete;
     TerminationWatch& operator=(const TerminationWatch&) = delete;
 
+    // Ends the program at once, as the last request would have without a
+    // watch: for a second request that will not wait for the first.
+    [[noreturn]] static void endAsRequested();
+
 private:
     struct Watcher;
     std::unique_ptr<Watcher> watcher_;

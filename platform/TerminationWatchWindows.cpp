@@ -1,5 +1,7 @@
 #include "platform/TerminationWatch.h"
 
+#include <cstdlib>
+
 #include <windows.h>
 
 namespace vk {
@@ -32,6 +34,12 @@ TerminationWatch::~TerminationWatch()
 {
     ::SetConsoleCtrlHandler(noteRequest, FALSE);
     requestHandler = nullptr;
+}
+
+// The C runtime's status for a Ctrl+C it does not catch.
+void TerminationWatch::endAsRequested()
+{
+    std::_Exit(3);
 }
 
 }  // namespace vk

@@ -39,7 +39,8 @@ struct ReplyBatch {
 // four commands, with no I/O of its own.
 class DriverCore {
 public:
-    static constexpr int kParameterCount = 32;
+    // Numbers 0 to 31, the status word last.
+    static constexpr int kParameterCount = kStatusNumber + 1;
     // A line longer than a driver's receive buffer is dropped whole, unanswered,
     // and recorded as kDroppedLine: its bytes past the limit are never kept.
     static constexpr std::size_t kLineLimit = 64;

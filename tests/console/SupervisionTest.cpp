@@ -149,5 +149,49 @@ TEST_F(Supervision, AParameter22ThatIsNoIntegerSkipsOneStatusQuery)
     EXPECT_EQ(errors.size(), 1U);
 }
 
+struct GapCase {
+    const char* name;
+    Tick sinceLastTickMs;
+    bool runs;
+};
+
+class HeldBackTick : public Supervision, public ::testing::WithParamInterface<GapCase> {};
+
+// The gap is measured on the link's clock from the start of the tick before.
+TEST_P(HeldBackTick, IsLetGoAndTheNextOneRuns)
+{
+    tick();
+    const std::size_t sent = driver.commands().size();
+    clock.advanceTo(*lastTickAt_ + GetParam().sinceLastTickMs);
+    ASSERT_EQ(clock.tickMs() - *lastTickAt_, GetParam().sinceLastTickMs) << "the first tick took too long";
+
+    fireTimer();
+    EXPECT_EQ(driver.commands().size(), sent + (GetParam().runs ? 1 : 0));
+    fireTimer();
+    EXPECT_EQ(driver.commands().size(), sent + (GetParam().runs ? 2 : 1)) << "the tick right behind runs";
+    EXPECT_EQ(form.commErrorCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Gaps, HeldBackTick,
+                         ::testing::Values(GapCase{"OnTime", 1000, true}, GapCase{"LateWithinTheGap", 1500, true},
+                                           GapCase{"JustPastTheGap", 1501, false},
+                                           GapCase{"BehindAReplyWait", 10000, false}),
+                         caseName<GapCase>);
+
+TEST_F(Supervision, ATickAfterAFailedQueryIsHeldBackByItsWait)
+{
+    tick();
+    driver.faults().silent = true;
+    fireTimer();
+    EXPECT_EQ(form.commErrorCount(), 1);
+    driver.faults().silent = false;
+    const std::size_t sent = driver.commands().size();
+    fireTimer();
+    EXPECT_EQ(driver.commands().size(), sent) << "the query waited 10 s: the tick behind it is let go";
+    fireTimer();
+    EXPECT_EQ(commandNumbers().back(), "31");
+    EXPECT_EQ(driver.commands().size(), sent + 1);
+}
+
 }  // namespace
 }  // namespace vk::test
