@@ -1,7 +1,8 @@
 #pragma once
 
+#include "platform/settings/TextOps.h"
+
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -40,15 +41,7 @@ inline std::string_view takeLine(std::string_view& input)
     return line;
 }
 
-inline std::string_view trimmed(std::string_view text)
-{
-    const auto blank = [](unsigned char c) { return std::isspace(c) != 0; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
+using settings_text::trimmed;
 
 // Text a program would pass as a name or value: printable ASCII only.
 inline bool isPrintableAscii(std::string_view text)

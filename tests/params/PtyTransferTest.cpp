@@ -83,22 +83,6 @@ TEST_F(PtyTransfer, WhatIsWrittenReadsBackAndEdit12KeepsItsText)
         EXPECT_EQ(shown.radioChecked(radio), controls.radioChecked(radio)) << "RadioButton" << radio;
 }
 
-TEST_F(PtyTransfer, WriteStopsAtAWrongAcknowledgementAt6)
-{
-    start({.ackChar = '#', .ackCharFrom = 6});
-    controls.setEditText(3, "12");
-    controls.setEditText(6, "150");
-
-    EXPECT_FALSE(params->UpdateParam());
-    EXPECT_EQ(link->state().AckChar, '#');
-
-    // The CR behind the wrong acknowledgement is still on the line: the read
-    // back must not take it for its first reply.
-    const MemoryControls shown = readBack();
-    EXPECT_EQ(shown.editText(3), "12");   // number 2, acknowledged
-    EXPECT_EQ(shown.editText(6), "100");  // number 7, never sent
-}
-
 TEST_F(PtyTransfer, ANonIntegerInEdit4StopsTheWriteAfterNumber5)
 {
     start();
