@@ -65,6 +65,7 @@ std::vector<std::string> backupCommands()
 std::vector<std::string> restoreCommands(const std::vector<cli::FileValue>& values)
 {
     std::vector<std::string> commands;
+    commands.reserve(2 * values.size());
     for (const cli::FileValue& v : values)
         commands.push_back(writeCommand(v.number, v.value) + "\r");
     for (const cli::FileValue& v : values)

@@ -10,7 +10,7 @@ namespace {
 std::vector<DoctorStep> stepsOf(const QJsonArray& steps)
 {
     std::vector<DoctorStep> result;
-    for (const QJsonValue& step : steps)
+    for (const QJsonValue step : steps)
         result.push_back({step["passed"].toBool(), step["text"].toString()});
     return result;
 }

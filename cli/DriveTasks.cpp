@@ -15,10 +15,10 @@ namespace vk::cli {
 namespace {
 
 template <typename Result>
-Result ended(Result result, ExitStatus status, std::string message)
+Result ended(Result result, ExitStatus status, const std::string& message)
 {
     result.outcome = status;
-    result.message = std::move(message);
+    result.message = message;
     return result;
 }
 

@@ -15,6 +15,8 @@ void TForm1::showHelp(const HelpEntry& entry)
     ui_->Mssgbox1->setCaption(toQString(entry.second));
 }
 
+// Laid out by hand: one handler to a line, as a table reads.
+// clang-format off
 void TForm1::Label2MouseMove(const MouseEventArgs& /*event*/) { showHelp(kHelpEncoderResolution); }
 void TForm1::Edit1MouseMove(const MouseEventArgs& /*event*/) { showHelp(kHelpEncoderResolution); }
 void TForm1::Label3MouseMove(const MouseEventArgs& /*event*/) { showHelp(kHelpInterpolator); }
@@ -53,5 +55,6 @@ void TForm1::BlinkBtn1MouseMove(const MouseEventArgs& /*event*/) { showHelp(kHel
 // The send and exit buttons keep the help lines as they are.
 void TForm1::Button1MouseMove(const MouseEventArgs& /*event*/) {}
 void TForm1::Button3MouseMove(const MouseEventArgs& /*event*/) {}
+// clang-format on
 
 }  // namespace vk

@@ -11,6 +11,8 @@ struct HelpEntry {
     std::string_view second;
 };
 
+// Laid out by hand: each entry's second line under its first, as the window shows them.
+// clang-format off
 inline constexpr HelpEntry kHelpEncoderResolution{"エンコーダ分解能の設定又は、\rマグネットの長さをｍｍ単位で設定",
     " "};
 inline constexpr HelpEntry kHelpInterpolator{"外部インターポーレータによる逓倍値の設定",
@@ -55,5 +57,6 @@ inline constexpr HelpEntry kHelpServoLamp{"サーボON/OFF表示",
     ""};
 inline constexpr HelpEntry kHelpAlarmLamp{"赤色点滅でアラーム状態",
     ""};
+// clang-format on
 
 }  // namespace vk

@@ -16,6 +16,8 @@ constexpr ParameterEntry unused(int number)
 
 // Number 3 has no control and is always written as 0; 24 and 25 are only
 // cached; 18 is written but never read back, so Edit12 keeps what the operator typed.
+// Laid out by hand: the numbers no control uses share a line.
+// clang-format off
 const std::array<ParameterEntry, 32> kTable = {{
     {0, "encoder pulses per revolution; resolution in nm for a linear encoder", 1, nullptr, true, true},
     {1, "multiplication by the external interpolator", 2, nullptr, true, true},
@@ -39,6 +41,7 @@ const std::array<ParameterEntry, 32> kTable = {{
     unused(26), unused(27), unused(28), unused(29), unused(30),
     {31, "status reply, asked for by the status query only", 0, nullptr, false, false},
 }};
+// clang-format on
 
 // The numbers of the table that have the flag, in order.
 std::vector<int> numbersWhere(bool ParameterEntry::*flag)

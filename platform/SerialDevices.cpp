@@ -163,6 +163,7 @@ std::vector<SerialDevice> listSerialDevices(const SystemFolders& system)
     }
     std::sort(names.begin(), names.end(), nameOrder);
     std::vector<SerialDevice> devices;
+    devices.reserve(names.size());
     for (const std::string& name : names)
         devices.push_back(describeDevice(std::string(kDevPrefix) + name, system));
     return devices;

@@ -118,7 +118,7 @@ std::string PtyDriver::open()
     const char* name = ptsname(master_);
     if (!name)
         throwSystemError("ptsname");
-    const std::string path = name;
+    std::string path = name;
     slave_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (slave_ < 0)
         throwSystemError("open pseudo-terminal slave");

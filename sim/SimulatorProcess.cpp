@@ -52,6 +52,7 @@ SimulatorProcess::SimulatorProcess(const std::filesystem::path& program, const s
     std::vector<std::string> args{program.string()};
     args.insert(args.end(), options.begin(), options.end());
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (auto& arg : args)
         argv.push_back(arg.data());
     argv.push_back(nullptr);

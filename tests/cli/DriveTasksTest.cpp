@@ -112,6 +112,8 @@ TEST_P(RestoreFaults, StopAtTheFirstFailureAndSayWhatWasWritten)
 
 const std::vector<int> kAll = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 22, 23};
 
+// Laid out by hand: a case to a line or two, as a table reads.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     , RestoreFaults,
     ::testing::Values(
@@ -142,6 +144,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "the save was not acknowledged; all were written and read back"},
         FaultCase{"Saved", {}, 0x80, true, ExitStatus::Done, kAll, ""}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(DriveTasks, AReadBackMismatchNamesTheNumberAndBothValues)
 {

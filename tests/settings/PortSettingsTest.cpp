@@ -12,8 +12,6 @@ namespace {
 
 using test::PrintTo;
 
-constexpr const char* kSection = "[HKEY_CURRENT_USER\\viv.ini\\COMPORT]\n";
-
 struct ReadCase {
     const char* name;
     const char* registry;  // nullptr: no store file

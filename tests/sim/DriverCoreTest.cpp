@@ -179,7 +179,7 @@ TEST(DriverCore, PacesAndSplitsAnswers)
     };
     const std::vector<Case> cases = {
         {"at once", {}, "00\r", {{0, "2048\r"}}},
-        {"paced: when the last byte is in", {.paced = true}, "00\r", {{5 * 1042, "2048\r"}}},
+        {"paced: when the last byte is in", {.paced = true}, "00\r", {{std::uint64_t{5} * 1042, "2048\r"}}},
         {"split, 1 ms apart", {.batches = 3}, "00\r", {{0, "20"}, {1000, "48"}, {2000, "\r"}}},
         {"split and paced", {.batches = 3, .paced = true}, "00\r", {{2084, "20"}, {4168, "48"}, {5210, "\r"}}},
         {"more pieces than bytes", {.batches = 10}, "$S\r", {{0, "."}, {1000, "\r"}}},

@@ -61,6 +61,7 @@ public:
         std::vector<std::string> words{VK_SIM_PROGRAM};
         words.insert(words.end(), args.begin(), args.end());
         std::vector<char*> argv;
+        argv.reserve(words.size() + 1);
         for (auto& word : words)
             argv.push_back(word.data());
         argv.push_back(nullptr);

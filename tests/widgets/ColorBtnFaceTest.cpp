@@ -92,6 +92,8 @@ constexpr auto kStd = TColorBtnBevel::cbStd;
 constexpr auto kLowered = TColorBtnBevel::cbLowered;
 constexpr auto kRaised = TColorBtnBevel::cbRaised;
 
+// Laid out by hand: a face and its pixels to a few lines, as a table reads.
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Faces, FaceCases,
     ::testing::Values(
@@ -127,6 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {{0, 0, 0x000000}, {-1, -1, 0x000000}, {1, 1, 0xFFFFFF}, {-2, -2, 0x404040},
                   {3, 3, 0x000000}, {4, 3, 0xC0C0C0}}}),
     [](const auto& info) { return info.param.name; });
+// clang-format on
 
 class CaptionTest : public ::testing::Test {
 protected:
