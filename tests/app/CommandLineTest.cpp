@@ -16,6 +16,7 @@ struct ArgsCase {
     Action action;
     bool simulate;
     std::string com1;  // the device COM1 then stands for
+    bool choosePort = false;
 };
 
 class CommandLineCases : public ::testing::TestWithParam<ArgsCase> {};
@@ -27,6 +28,7 @@ TEST_P(CommandLineCases, ReadsOptions)
     EXPECT_EQ(cl.simulate, GetParam().simulate);
     if (cl.action == Action::Run) {
         EXPECT_EQ(cl.devices.devicePath("COM1"), GetParam().com1);
+        EXPECT_EQ(cl.choosePort, GetParam().choosePort);
     }
     if (cl.action == Action::Error) {
         EXPECT_NE(cl.message.find("--help"), std::string::npos) << "an error points at --help";
@@ -48,7 +50,13 @@ INSTANTIATE_TEST_SUITE_P(
                       ArgsCase{"pathWithoutName", {"--device", "/dev/ttyUSB0"}, Action::Error, false, ""},
                       ArgsCase{"qtOption", {"-platform", "offscreen"}, Action::Error, false, ""},
                       ArgsCase{"unknownOption", {"--verbose"}, Action::Error, false, ""},
-                      ArgsCase{"simulatorOptionsWithoutSimulate", {"--", "--status", "1"}, Action::Error, false, ""}),
+                      ArgsCase{"simulatorOptionsWithoutSimulate", {"--", "--status", "1"}, Action::Error, false, ""},
+                      // The chooser opens alone: it starts the terminal itself, with the port it chose.
+                      ArgsCase{"chooser", {"--choose-port"}, Action::Run, false, "/dev/ttyS0", true},
+                      ArgsCase{"chooserHelp", {"--choose-port", "--help"}, Action::Help, false, ""},
+                      ArgsCase{"chooserWithSimulate", {"--choose-port", "--simulate"}, Action::Error, false, ""},
+                      ArgsCase{"chooserWithDevice", {"--device", "COM1=/dev/ttyUSB0", "--choose-port"}, Action::Error, false, ""},
+                      ArgsCase{"chooserWithTrace", {"--choose-port", "--trace", "t.trace"}, Action::Error, false, ""}),
     test::caseName<ArgsCase>);
 
 TEST(CommandLine, SimulatorTakesEveryNameNotGivenByDevice)
