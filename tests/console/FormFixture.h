@@ -26,8 +26,10 @@ struct ControlRef {
     const char* name;
     QWidget* (*of)(Ui::TForm1& ui) = nullptr;
 };
+// clang-format off
 #define VK_CONTROL(member) \
     ::vk::test::ControlRef { #member, [](Ui::TForm1& ui) -> QWidget* { return ui.member; } }
+// clang-format on
 
 // The main window over the harness, shown and active. Its timer is stopped:
 // the tests tick it themselves, so no tick comes in between.
