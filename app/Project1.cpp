@@ -1,10 +1,9 @@
 // The program entry: the command line, the application, its one window Form1
 // (or, with --choose-port, the port chooser), the event loop.
 #include "app/CommandLine.h"
+#include "app/TerminationSignal.h"
 #include "chooser/ChooserTranslation.h"
 #include "chooser/PortChooser.h"
-#include "platform/SessionBus.h"
-#include "app/TerminationSignal.h"
 #include "console/Application.h"
 #include "console/HandlerGuard.h"
 #include "console/Unit1.h"
@@ -12,6 +11,7 @@
 #include "link/PortChoice.h"
 #include "platform/Clock.h"
 #include "platform/LineTrace.h"
+#include "platform/SessionBus.h"
 #include "platform/SystemPort.h"
 #include "platform/TracingSerialPort.h"
 #include "sim/SimulatorProcess.h"
@@ -36,14 +36,9 @@ std::optional<int> answerWithoutWindow(const vk::CommandLine& commandLine)
 {
     switch (commandLine.action) {
     case vk::CommandLine::Action::Help:
-    case vk::CommandLine::Action::Version:
-        std::cout << commandLine.message;
-        return EXIT_SUCCESS;
-    case vk::CommandLine::Action::Error:
-        std::cerr << commandLine.message;
-        return kUsageError;
-    case vk::CommandLine::Action::Run:
-        break;
+    case vk::CommandLine::Action::Version: std::cout << commandLine.message; return EXIT_SUCCESS;
+    case vk::CommandLine::Action::Error: std::cerr << commandLine.message; return kUsageError;
+    case vk::CommandLine::Action::Run: break;
     }
     return std::nullopt;
 }

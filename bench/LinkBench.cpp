@@ -2,9 +2,9 @@
 // never comes, and the status query's round trip next to the time the driver's
 // bytes need on the line.
 
+#include "bench/PacedLink.h"
 #include "link/DriveCommands.h"
 #include "platform/SystemPort.h"
-#include "bench/PacedLink.h"
 
 #include <sys/resource.h>
 
@@ -29,7 +29,9 @@ double cpuMs()
 {
     rusage usage{};
     ::getrusage(RUSAGE_SELF, &usage);
-    const auto ms = [](const timeval& t) { return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3; };
+    const auto ms = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+    };
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
@@ -46,8 +48,8 @@ bool reportIdleWait(const char* what, const std::function<void()>& wait)
     const double cpu = cpuMs() - cpuBefore;
     const double wall = Millis(steady_clock::now() - wallBefore).count();
     const double percent = 100 * cpu / wall;
-    std::printf("%-30s wall %8.1f ms  cpu %6.2f ms  = %5.2f %% of wall (goal < %.0f %%: %s)\n", what, wall, cpu, percent,
-                kIdleGoalPercent, verdict(percent < kIdleGoalPercent));
+    std::printf("%-30s wall %8.1f ms  cpu %6.2f ms  = %5.2f %% of wall (goal < %.0f %%: %s)\n", what, wall, cpu,
+                percent, kIdleGoalPercent, verdict(percent < kIdleGoalPercent));
     return percent < kIdleGoalPercent;
 }
 

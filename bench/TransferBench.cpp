@@ -6,18 +6,18 @@
 // same exchanges made by the plainest client there is (blocking reads on the
 // line), which is what this line and simulator allow at best.
 
+#include "bench/PacedLink.h"
 #include "cli/DriveTasks.h"
 #include "link/DriveCommands.h"
 #include "platform/SystemPort.h"
 #include "platform/TracingSerialPort.h"
-#include "bench/PacedLink.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -126,15 +126,19 @@ bool report(const char* what, double measured, const Floor& floor, double plainM
     return ratio <= kGoal;
 }
 
-void noProgress(int, int, int) {}
+void noProgress(int, int, int)
+{
+}
 
 // The backup once more, on a driver of its own, with every byte written to a
 // trace file as it goes.
 double tracedBackupMs(const sim::DriverCore& core)
 {
-    const auto traceFile = std::filesystem::temp_directory_path() / ("vk785n-bench-" + std::to_string(::getpid()) + ".trace");
+    const auto traceFile = std::filesystem::temp_directory_path()
+        / ("vk785n-bench-" + std::to_string(::getpid()) + ".trace");
     bench::PacedLink traced(core, tracingOpener(systemPortOpener(), std::make_shared<LineTrace>(traceFile)));
-    const double ms = medianMs([&] { return cli::backupDrive(traced.link, noProgress).outcome == cli::ExitStatus::Done; });
+    const double ms = medianMs(
+        [&] { return cli::backupDrive(traced.link, noProgress).outcome == cli::ExitStatus::Done; });
     std::filesystem::remove(traceFile);
     return ms;
 }
@@ -162,9 +166,8 @@ int main()
     for (const cli::FileValue& v : restored)
         if (v.number != 24 && v.number != 25)
             written.push_back(v);
-    const double restoreMs = medianMs([&] {
-        return cli::restoreDrive(link, restored, false, noProgress).outcome == cli::ExitStatus::Done;
-    });
+    const double restoreMs = medianMs(
+        [&] { return cli::restoreDrive(link, restored, false, noProgress).outcome == cli::ExitStatus::Done; });
     if (backupMs < 0 || restoreMs < 0) {
         std::fprintf(stderr, "vk785n-transfer-bench: a transfer failed\n");
         return 1;

@@ -8,7 +8,8 @@ namespace vk {
 
 QString translationsFolder()
 {
-    return QDir::cleanPath(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(VK_TRANSLATIONS_FROM_BIN)));
+    return QDir::cleanPath(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(VK_TRANSLATIONS_FROM_BIN)));
 }
 
 bool loadChooserTranslation(QTranslator& translator, const QLocale& locale)

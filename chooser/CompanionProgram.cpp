@@ -9,7 +9,9 @@
 
 namespace vk {
 
-CompanionProgram::CompanionProgram(QString program, QObject* parent) : QObject(parent), program_(std::move(program)) {}
+CompanionProgram::CompanionProgram(QString program, QObject* parent) : QObject(parent), program_(std::move(program))
+{
+}
 
 QString CompanionProgram::besideThisProgram(const QString& name)
 {
@@ -40,7 +42,8 @@ void CompanionProgram::assignPort(const QString& portName, const QString& device
         const QString result = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
         // A device that is not there now is assigned all the same, with a warning on stderr.
         const QString warning = QString::fromUtf8(process.readAllStandardError()).trimmed();
-        emit assignFinished(assigned, assigned ? QStringList{result, warning}.join('\n').trimmed() : failure(process, warning));
+        emit assignFinished(assigned,
+                            assigned ? QStringList{result, warning}.join('\n').trimmed() : failure(process, warning));
     });
 }
 

@@ -24,8 +24,7 @@ public:
     // command still running then is taken as hung and killed.
     static constexpr std::chrono::seconds kCommandTimeout{30};
 
-    explicit CompanionProgram(QString program = besideThisProgram(QStringLiteral("vk785n")),
-                              QObject* parent = nullptr);
+    explicit CompanionProgram(QString program = besideThisProgram(QStringLiteral("vk785n")), QObject* parent = nullptr);
 
     // A program in this program's folder, as it is built and installed.
     static QString besideThisProgram(const QString& name);

@@ -98,7 +98,8 @@ void PortChooser::showChosenDevice()
     const std::optional<DeviceRow> chosen = chosenDevice();
     QString text;
     if (chosen)
-        text = chosen->name == chosen->systemPath ? chosen->name : tr("%1, now %2").arg(chosen->name, chosen->systemPath);
+        text = chosen->name == chosen->systemPath ? chosen->name
+                                                  : tr("%1, now %2").arg(chosen->name, chosen->systemPath);
     if (chosen && !chosen->remedy.isEmpty())
         text += '\n' + tr("To open it: %1").arg(chosen->remedy);
     ui_->chosenLabel->setText(text);

@@ -36,7 +36,8 @@ public:
 
     using DeviceLister = std::function<std::vector<SerialDevice>()>;
 
-    explicit PortChooser(DeviceLister listDevices = [] { return listSerialDevices(); }, QWidget* parent = nullptr);
+    explicit PortChooser(
+        DeviceLister listDevices = [] { return listSerialDevices(); }, QWidget* parent = nullptr);
     ~PortChooser() override;
 
     // The form's controls, for a look from outside (tests, screenshots).

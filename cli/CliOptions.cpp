@@ -35,14 +35,16 @@ bool looksLikeOtherPortName(const std::string& value)
     (void)value;
     return false;
 #else
-    return value.starts_with("COM") && value.size() > 3 && value.find_first_not_of("0123456789", 3) == std::string::npos;
+    return value.starts_with("COM") && value.size() > 3
+        && value.find_first_not_of("0123456789", 3) == std::string::npos;
 #endif
 }
 
 // What --help, -h or "help [COMMAND]" asks for.
 CliOptions help(const CliOptions& options)
 {
-    const std::string& name = options.command == "help" ? (options.args.empty() ? "" : options.args.front()) : options.command;
+    const std::string& name = options.command == "help" ? (options.args.empty() ? "" : options.args.front())
+                                                        : options.command;
     if (name.empty())
         return answer(CliOptions::Action::Help, usageText());
     if (const CommandSpec* command = findCommand(name))
@@ -55,14 +57,15 @@ std::string problemWith(const CliOptions& options)
 {
     if (options.command.empty())
         return options.simulatorOptions.empty()
-                   ? "no command given"
-                   : "no command given: the simulator's options come last, after the command (vk785n --simulate "
-                     "save -- --status 1)";
+            ? "no command given"
+            : "no command given: the simulator's options come last, after the command (vk785n --simulate "
+              "save -- --status 1)";
     const CommandSpec* rule = findCommand(options.command);
     if (!rule)
         return "unknown command '" + options.command + "'";
     if (options.args.size() < rule->minArgs)
-        return "'" + options.command + "' needs " + (rule->minArgs == 1 && rule->maxArgs == 1 ? "a file" : "an argument");
+        return "'" + options.command + "' needs "
+            + (rule->minArgs == 1 && rule->maxArgs == 1 ? "a file" : "an argument");
     if (options.args.size() > rule->maxArgs)
         return "too many arguments for '" + options.command + "'";
     if (options.devicePaths.size() > 1 && !rule->severalDrives)
@@ -111,7 +114,8 @@ CliOptions parseCliOptions(const std::vector<std::string>& args)
                 return failure("option '--device' needs COMn=PATH or PATH");
             const std::string value = arg == "--device" ? args[i] : arg.substr(9);
             if (looksLikeOtherPortName(value))
-                return failure("'" + value + "' is no port name here: the names are COM1 to COM4 (or give a device path)");
+                return failure("'" + value
+                               + "' is no port name here: the names are COM1 to COM4 (or give a device path)");
             if (value.find('=') == std::string::npos && !value.empty())
                 options.devicePaths.push_back(value);
             else if (!options.devices.assign(value))

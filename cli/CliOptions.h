@@ -14,9 +14,9 @@ struct CliOptions {
     Action action = Action::Run;
     std::string message;  // the help text, the version, or what was wrong
 
-    std::string command;            // backup, restore, diff, get, set, save, status, watch, ports, doctor
-    std::vector<std::string> args;  // what follows the command
-    DeviceMap devices;              // --device COMn=PATH
+    std::string command;                   // backup, restore, diff, get, set, save, status, watch, ports, doctor
+    std::vector<std::string> args;         // what follows the command
+    DeviceMap devices;                     // --device COMn=PATH
     std::vector<std::string> devicePaths;  // --device PATH: the drives to work on
     bool simulate = false;
     std::vector<std::string> simulatorOptions;  // what follows "--"

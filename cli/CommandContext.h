@@ -16,7 +16,7 @@ namespace vk::cli {
 struct CommandContext {
     const CliOptions& options;
     const std::vector<Target>& targets;
-    PortOpener opener;  // the system's, traced when asked to
+    PortOpener opener;                         // the system's, traced when asked to
     std::optional<std::string> simulatorLine;  // --simulate: the simulated driver's line
 
     const Target& target() const { return targets.front(); }

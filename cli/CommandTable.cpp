@@ -67,8 +67,8 @@ const std::array kCommands = {
                 "  --device PATH       repeatable: the drives to compare, all at the same time\n",
                 1, 1, true, kDiffStatuses, fileCommand},
     CommandSpec{"get", "N...", "the drive's text of the numbers given",
-                "Reads each number N (0 to 30) and prints \"NN = TEXT\" as the drive answered.\n", 1, kAny,
-                false, kReadStatuses, onOneDrive<getCommand>},
+                "Reads each number N (0 to 30) and prints \"NN = TEXT\" as the drive answered.\n", 1, kAny, false,
+                kReadStatuses, onOneDrive<getCommand>},
     CommandSpec{"set", "N=V...", "write values (as in a file), each read back",
                 "Checks every N=V as a file's line, then writes them in the window's order\n"
                 "and reads each back, as restore does.\n",
@@ -135,7 +135,7 @@ std::string statusLines(std::span<const ExitStatus> statuses)
 std::string synopsis(const CommandSpec& command)
 {
     return "vk785n [OPTION]... " + std::string(command.name) + (command.arguments.empty() ? "" : " ")
-           + std::string(command.arguments);
+        + std::string(command.arguments);
 }
 
 }  // namespace
@@ -147,7 +147,8 @@ std::span<const CommandSpec> commandTable()
 
 const CommandSpec* findCommand(std::string_view name)
 {
-    const auto found = std::find_if(kCommands.begin(), kCommands.end(), [name](const CommandSpec& c) { return c.name == name; });
+    const auto found = std::find_if(kCommands.begin(), kCommands.end(),
+                                    [name](const CommandSpec& c) { return c.name == name; });
     return found == kCommands.end() ? nullptr : &*found;
 }
 
@@ -173,21 +174,21 @@ std::string usageText()
                        "Keeps a VK785N servo drive's parameters in a file and puts them back.\n\nCommands:\n";
     for (const CommandSpec& command : kCommands) {
         std::string head = "  " + std::string(command.name) + (command.arguments.empty() ? "" : " ")
-                           + std::string(command.arguments);
+            + std::string(command.arguments);
         head.resize(std::max(head.size() + 1, kSummaryColumn), ' ');
         text += head + std::string(command.summary) + "\n";
     }
-    constexpr ExitStatus kAll[] = {Done, Differences, UsageOrFile, PortNotOpened, NoAnswer,
-                                   Mismatch, SaveRefused, DeviceGone, Interrupted};
+    constexpr ExitStatus kAll[] = {Done,     Differences, UsageOrFile, PortNotOpened, NoAnswer,
+                                   Mismatch, SaveRefused, DeviceGone,  Interrupted};
     return text + "\n" + std::string(kOptions) + "\n" + statusLines(kAll)
-           + "With several drives, the highest status of any. 'vk785n help COMMAND' tells more\n"
-             "of each command, the doctor's verdicts and their statuses among them.\n";
+        + "With several drives, the highest status of any. 'vk785n help COMMAND' tells more\n"
+          "of each command, the doctor's verdicts and their statuses among them.\n";
 }
 
 std::string commandUsage(const CommandSpec& command)
 {
     return "Usage: " + synopsis(command) + "\n" + std::string(command.summary) + ".\n\n" + std::string(command.details)
-           + "\n" + std::string(kOptions) + "\n" + statusLines(command.statuses);
+        + "\n" + std::string(kOptions) + "\n" + statusLines(command.statuses);
 }
 
 }  // namespace vk::cli

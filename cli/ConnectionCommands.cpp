@@ -97,7 +97,8 @@ int listPorts(const CommandContext& context, const std::optional<std::string>& s
     text += "port names:";
     for (const PortDevice& port : ports) {
         portsJson.add(port.name, port.device);
-        text += "\n  " + port.name + " = " + port.device + (describeDevice(port.device).exists ? "" : " (no such device)");
+        text += "\n  " + port.name + " = " + port.device
+            + (describeDevice(port.device).exists ? "" : " (no such device)");
     }
     return context.print(TaskEnd{}, text, Json::object().add("devices", devicesJson).add("ports", portsJson));
 }
@@ -151,15 +152,15 @@ int doctorCommand(const CommandContext& context)
         text += "\nwhat to do: " + diagnosis.remedy;
     const int status = static_cast<int>(diagnosis.verdict);
     printResult(context.options.json ? Json::object()
-                                             .add("drive", target.name)
-                                             .add("device", target.device)
-                                             .add("steps", steps)
-                                             .add("verdict", verdictWord(diagnosis.verdict))
-                                             .add("finding", diagnosis.finding)
-                                             .add("remedy", diagnosis.remedy)
-                                             .add("exitStatus", status)
-                                             .text()
-                                       : text);
+                                           .add("drive", target.name)
+                                           .add("device", target.device)
+                                           .add("steps", steps)
+                                           .add("verdict", verdictWord(diagnosis.verdict))
+                                           .add("finding", diagnosis.finding)
+                                           .add("remedy", diagnosis.remedy)
+                                           .add("exitStatus", status)
+                                           .text()
+                                     : text);
     return status;
 }
 

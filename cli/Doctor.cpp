@@ -66,10 +66,10 @@ std::string accessRemedy(const SerialDevice& device)
     constexpr unsigned kGroupReadWrite = 0060;
     if ((device.mode & kGroupReadWrite) == kGroupReadWrite)
         return "join the device's group '" + device.group + "' (sudo usermod -aG " + device.group
-               + " $USER), then log out and in again";
+            + " $USER), then log out and in again";
     return "its mode " + octal(device.mode) + " lets only its owner " + device.owner + " (and root) read and write it, "
-           + "not the group " + device.group + ": have an administrator give it to the group dialout with mode 0660 "
-           + "by a udev rule (SUBSYSTEM==\"tty\", GROUP=\"dialout\", MODE=\"0660\"), then join dialout";
+        + "not the group " + device.group + ": have an administrator give it to the group dialout with mode 0660 "
+        + "by a udev rule (SUBSYSTEM==\"tty\", GROUP=\"dialout\", MODE=\"0660\"), then join dialout";
 }
 
 bool checkDevice(Probe& probe, const std::string& path, const DoctorSeams& seams)
@@ -82,7 +82,8 @@ bool checkDevice(Probe& probe, const std::string& path, const DoctorSeams& seams
         return probe.fail(Verdict::NotASerialLine, device.path + " is no device but a file",
                           "name the serial device the drive is connected to");
     if (!device.mayOpen)
-        return probe.fail(Verdict::NoPermission, "this user may not read and write " + device.path, accessRemedy(device));
+        return probe.fail(Verdict::NoPermission, "this user may not read and write " + device.path,
+                          accessRemedy(device));
     return probe.pass("this user may read and write it");
 }
 
@@ -91,7 +92,8 @@ bool checkHolders(Probe& probe, const std::string& path, const DoctorSeams& seam
 {
     const auto others = rivals(seams.describe(path).holders);
     if (!others.empty())
-        return probe.fail(Verdict::Busy, "held by " + others.front().program + " (pid " + std::to_string(others.front().pid) + ")",
+        return probe.fail(Verdict::Busy,
+                          "held by " + others.front().program + " (pid " + std::to_string(others.front().pid) + ")",
                           "end that program, or let it release the port");
     return probe.pass("no other program has it open");
 }
@@ -167,8 +169,8 @@ bool checkAnswer(Probe& probe, DriveLink& link)
 
 DoctorSeams systemSeams(Clock& clock, PortOpener opener)
 {
-    return DoctorSeams{[](const std::string& path) { return describeDevice(path); },
-                       [] { return listSerialDevices(); }, std::move(opener), clock};
+    return DoctorSeams{[](const std::string& path) { return describeDevice(path); }, [] { return listSerialDevices(); },
+                       std::move(opener), clock};
 }
 
 Diagnosis diagnose(const std::string& device, const DoctorSeams& seams)

@@ -28,7 +28,8 @@ Answer refused(DriveLink& link, std::string problem, std::string received = {})
 }  // namespace
 
 const std::string_view kGoneProblem = "the device went away (was the adapter pulled out?)";
-const std::string_view kEchoProblem = "the line sends back what it is sent (a loopback plug or a terminal): no drive is there";
+const std::string_view kEchoProblem =
+    "the line sends back what it is sent (a loopback plug or a terminal): no drive is there";
 
 bool echoConfirmed(DriveLink& link, int suspectNumber)
 {
@@ -45,7 +46,9 @@ Answer askNumber(DriveLink& link, int number)
                        std::move(reply.text));
     const std::string& text = reply.text;
     if (text.find(kCr) != std::string::npos)
-        return refused(link, subject + " got '" + escapedBytes(text) + "' back: two replies run together, a late one first", text + kCr);
+        return refused(link,
+                       subject + " got '" + escapedBytes(text) + "' back: two replies run together, a late one first",
+                       text + kCr);
     if (text == twoDigitNumber(number) && echoConfirmed(link, number))
         return refused(link, std::string(kEchoProblem), text + kCr);
     return {std::move(reply.text), ExitStatus::Done, {}, {}};

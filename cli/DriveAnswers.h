@@ -17,7 +17,7 @@ namespace vk::cli {
 // is none to trust. The companion takes a reply only where the window's link
 // completed one and nothing about it is in doubt.
 struct Answer {
-    std::optional<std::string> text;       // the reply line without its CR
+    std::optional<std::string> text;        // the reply line without its CR
     ExitStatus failure = ExitStatus::Done;  // NoAnswer, DeviceGone or Interrupted when there is no text
     std::string problem;                    // why, in words: "number 06 did not answer" ...
     std::string received;                   // the bytes that came back when they made no reply

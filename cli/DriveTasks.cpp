@@ -33,7 +33,8 @@ std::string writeProblem(const DriveLink& link, WriteEnd end, int number)
     const std::string subject = "number " + twoDigitNumber(number);
     switch (end) {
     case WriteEnd::WrongByte:
-        return subject + " was acknowledged with '" + escapedBytes(std::string(1, link.state().AckChar)) + "' instead of '.'";
+        return subject + " was acknowledged with '" + escapedBytes(std::string(1, link.state().AckChar))
+            + "' instead of '.'";
     case WriteEnd::NotInTime: return subject + " was not acknowledged in time and may have been written";
     case WriteEnd::Echo: return std::string(kEchoProblem);
     case WriteEnd::Interrupted: return "interrupted before " + subject + " was acknowledged";
@@ -75,7 +76,8 @@ WriteEnd roomEnd(const DriveLink& link)
 }
 
 // Writes in the bulk write's order; false with the reason set at the first failure.
-bool writeAll(DriveLink& link, const std::vector<FileValue>& values, RestoreResult& result, const ProgressStep& progress)
+bool writeAll(DriveLink& link, const std::vector<FileValue>& values, RestoreResult& result,
+              const ProgressStep& progress)
 {
     const std::vector<int> numbers = inWriteOrder(values);
     const int steps = static_cast<int>(numbers.size());
@@ -98,8 +100,8 @@ bool writeAll(DriveLink& link, const std::vector<FileValue>& values, RestoreResu
     else if (end == WriteEnd::NotInTime)
         result.mayBeWritten = stop->number;
     const std::string why = stop->noRoom && end == WriteEnd::NotInTime
-                                ? "the line took no more bytes before number " + twoDigitNumber(stop->number)
-                                : writeProblem(link, end, stop->number);
+        ? "the line took no more bytes before number " + twoDigitNumber(stop->number)
+        : writeProblem(link, end, stop->number);
     result = ended(result, writeOutcome(end), why + "; " + writtenList(result.written));
     return false;
 }
@@ -163,7 +165,8 @@ BackupResult backupDrive(DriveLink& link, const ProgressStep& progress)
     return result;
 }
 
-RestoreResult restoreDrive(DriveLink& link, const std::vector<FileValue>& values, bool save, const ProgressStep& progress)
+RestoreResult restoreDrive(DriveLink& link, const std::vector<FileValue>& values, bool save,
+                           const ProgressStep& progress)
 {
     RestoreResult result;
     for (const FileValue& v : values)
@@ -205,14 +208,16 @@ SaveResult saveDrive(DriveLink& link)
         return ended(result, result.status, "; not saved");
     const std::optional<std::int32_t> word = statusWordOf(result.status);
     if (!word) {
-        const std::string why = result.status ? "'" + escapedBytes(*result.status.text) + "' is no status word" : result.status.problem;
+        const std::string why = result.status ? "'" + escapedBytes(*result.status.text) + "' is no status word"
+                                              : result.status.problem;
         return ended(result, ExitStatus::SaveRefused, "the status could not be read (" + why + "): not saved");
     }
     if ((*word & kServoOnMask) != 0)
         return ended(result, ExitStatus::SaveRefused, "the servo is on: the drive cannot save now");
     if (!SaveParam(link)) {
         if (link.stopRequested())
-            return ended(result, ExitStatus::Interrupted, "interrupted after the save was asked for: the drive may have saved");
+            return ended(result, ExitStatus::Interrupted,
+                         "interrupted after the save was asked for: the drive may have saved");
         return ended(result, ExitStatus::NoAnswer, "the save was not acknowledged");
     }
     return result;

@@ -1,8 +1,8 @@
 #include "cli/FileCommands.h"
 
-#include "cli/Output.h"
 #include "cli/DriveConnection.h"
 #include "cli/Interrupt.h"
+#include "cli/Output.h"
 #include "cli/Progress.h"
 #include "cli/Report.h"
 #include "params/ParameterTable.h"
@@ -18,7 +18,6 @@
 #include <iostream>
 #include <sstream>
 #include <thread>
-
 
 namespace vk::cli {
 namespace {
@@ -94,7 +93,8 @@ std::vector<Result> onEveryDrive(const CommandContext& context, const std::strin
 
 // One line per drive, a summary when there are several; the highest exit status.
 template <typename Result, typename Text, typename ToJson>
-int printEveryDrive(const CommandContext& context, const std::vector<Result>& results, const Text& text, const ToJson& toJson)
+int printEveryDrive(const CommandContext& context, const std::vector<Result>& results, const Text& text,
+                    const ToJson& toJson)
 {
     int worst = 0;
     Json drives = Json::array();
@@ -190,8 +190,8 @@ int backupCommand(const CommandContext& context)
     json.add("windowDiffers", noted);
     if (toFile)
         json.add("file", path);
-    return context.print(result, target.label() + ": " + counted(result.values.size(), "number") + " written to " + path,
-                         json);
+    return context.print(result,
+                         target.label() + ": " + counted(result.values.size(), "number") + " written to " + path, json);
 }
 
 int setCommand(const CommandContext& context, DriveLink& link)
@@ -222,14 +222,14 @@ int fileCommand(const CommandContext& context)
     if (!file)
         return exitCode(ExitStatus::UsageOrFile);
     if (context.options.command == "diff") {
-        const auto results = onEveryDrive<DiffResult>(context, "diff", [&](DriveLink& link, const ProgressStep&) {
-            return diffDrive(link, file->values);
-        });
+        const auto results = onEveryDrive<DiffResult>(
+            context, "diff", [&](DriveLink& link, const ProgressStep&) { return diffDrive(link, file->values); });
         return printEveryDrive(context, results, diffText, diffJson);
     }
-    const auto results = onEveryDrive<RestoreResult>(context, "restore", [&](DriveLink& link, const ProgressStep& step) {
-        return restoreDrive(link, file->values, context.options.save, step);
-    });
+    const auto results = onEveryDrive<RestoreResult>(
+        context, "restore", [&](DriveLink& link, const ProgressStep& step) {
+            return restoreDrive(link, file->values, context.options.save, step);
+        });
     return printEveryDrive(context, results, restoreText, restoreJson);
 }
 

@@ -57,7 +57,6 @@ std::string clockTime()
     return text;
 }
 
-
 // Each query starts on the clock's whole second, so the times printed tick
 // evenly and a slow query does not shift the ones after it.
 std::chrono::steady_clock::duration toNextWholeSecond()
@@ -80,7 +79,9 @@ int watchCommand(const CommandContext& context, DriveLink& link)
         if (state != shown) {
             Json json = Json::object().add("time", clockTime()).add("answered", word.has_value());
             if (word)
-                json.add("status", *reply.text).add("servoOn", (*word & kServoOnMask) != 0).add("alarm", (*word & kAlarmMask) != 0);
+                json.add("status", *reply.text)
+                    .add("servoOn", (*word & kServoOnMask) != 0)
+                    .add("alarm", (*word & kAlarmMask) != 0);
             else
                 json.add("problem", reply.problem);
             printResult(context.options.json ? json.text() : clockTime() + "  " + state);
@@ -94,8 +95,9 @@ int watchCommand(const CommandContext& context, DriveLink& link)
 int saveCommand(const CommandContext& context, DriveLink& link)
 {
     const SaveResult result = saveDrive(link);
-    const std::string text = result.outcome == ExitStatus::Done ? context.target().label() + ": saved"
-                                                                 : context.target().label() + ": " + outcomeWord(result.outcome) + ": " + result.message;
+    const std::string text = result.outcome == ExitStatus::Done
+        ? context.target().label() + ": saved"
+        : context.target().label() + ": " + outcomeWord(result.outcome) + ": " + result.message;
     return context.print(result, text, driveJson(context.target(), result));
 }
 
@@ -111,7 +113,8 @@ int getCommand(const CommandContext& context, DriveLink& link)
         if (!reply)
             return complain(reply.failure, context.target().label() + ": " + reply.problem);
         values.add(std::to_string(*number), *reply.text);
-        text += (text.empty() ? "" : "\n") + twoDigitNumber(static_cast<int>(*number)) + " = " + escapedBytes(*reply.text);
+        text += (text.empty() ? "" : "\n") + twoDigitNumber(static_cast<int>(*number)) + " = "
+            + escapedBytes(*reply.text);
     }
     return context.print(TaskEnd{}, text, driveJson(context.target(), TaskEnd{}).add("values", values));
 }

@@ -127,7 +127,8 @@ public:
     void check(std::string_view line, bool cut, int lineNumber)
     {
         if (cut)
-            return fail(lineNumber, lineProblem(line, "the line is longer than " + std::to_string(kLineBytes) + " bytes"));
+            return fail(lineNumber,
+                        lineProblem(line, "the line is longer than " + std::to_string(kLineBytes) + " bytes"));
         if (line.find('\0') != std::string_view::npos)
             return fail(lineNumber, lineProblem(line, "the line holds a NUL byte"));
         if (const std::string_view meaningful = content(line); !meaningful.empty())
@@ -157,8 +158,9 @@ private:
             return fail(lineNumber, numbered(*number, "expected one value after '=', found " + quoted(text)));
         const auto [earlier, fresh] = firstLines_.emplace(*number, lineNumber);
         if (!fresh)
-            return fail(lineNumber, "number " + std::to_string(*number) + " given twice (first on line "
-                                        + std::to_string(earlier->second) + ")");
+            return fail(lineNumber,
+                        "number " + std::to_string(*number) + " given twice (first on line "
+                            + std::to_string(earlier->second) + ")");
         const ValueFromText value = parameterValue(*number, text);
         if (!value.value)
             return fail(lineNumber, numbered(*number, value.problem));
@@ -189,7 +191,8 @@ std::string commentText(std::string_view text)
 
 bool isPlainWord(std::string_view text)
 {
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c > ' ' && c < 0x7F && c != kComment; });
+    return !text.empty()
+        && std::all_of(text.begin(), text.end(), [](char c) { return c > ' ' && c < 0x7F && c != kComment; });
 }
 
 // A reply as the one word of its line: as it stands when it is plain, else
@@ -229,7 +232,8 @@ std::string valueLine(const BackedUpValue& v)
 
 const FileValue* findValue(const std::vector<FileValue>& values, int number)
 {
-    const auto found = std::find_if(values.begin(), values.end(), [number](const FileValue& v) { return v.number == number; });
+    const auto found = std::find_if(values.begin(), values.end(),
+                                    [number](const FileValue& v) { return v.number == number; });
     return found == values.end() ? nullptr : &*found;
 }
 
@@ -247,7 +251,8 @@ ParameterFile readParameterFile(std::istream& in, const std::string& name)
         checker.check(text, cut, lineNumber);
     }
     if (source.tooLarge())
-        return ParameterFile{{}, {name + ": larger than " + std::to_string(kFileBytes) + " bytes, not read further"}, 0};
+        return ParameterFile{
+            {}, {name + ": larger than " + std::to_string(kFileBytes) + " bytes, not read further"}, 0};
     if (in.bad())
         checker.keep(name + ": cannot be read");
     return file;

@@ -24,7 +24,7 @@ void Progress::step(std::size_t drive, int number, int step, int steps)
         return;
     const std::lock_guard lock(mutex_);
     states_.at(drive) = drives_[drive] + ": " + twoDigitNumber(number) + " (" + std::to_string(step) + " of "
-                        + std::to_string(steps) + ")";
+        + std::to_string(steps) + ")";
     draw();
 }
 

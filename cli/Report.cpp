@@ -10,7 +10,7 @@ namespace {
 std::string failedText(const Target& target, const TaskEnd& end)
 {
     return target.label() + ": " + outcomeWord(end.outcome) + " (exit status " + std::to_string(exitCode(end.outcome))
-           + "): " + end.message;
+        + "): " + end.message;
 }
 
 std::string restoredText(const RestoreResult& result)
@@ -90,7 +90,7 @@ std::string diffText(const Target& target, const DiffResult& result)
         text += "; " + numberList(result.notCompared) + " not compared (cannot be read)";
     for (const Difference& d : result.differences)
         text += "\n  " + twoDigitNumber(d.number) + "  file " + d.fileText + "  drive " + d.driveText + "  ("
-                + std::string(parameterEntry(d.number)->meaning) + ")";
+            + std::string(parameterEntry(d.number)->meaning) + ")";
     return text;
 }
 
@@ -98,7 +98,8 @@ Json restoreJson(const Target& target, const RestoreResult& result)
 {
     Json mismatches = Json::array();
     for (const ReadBackMismatch& m : result.mismatches)
-        mismatches.add("", Json::object().add("number", m.number).add("written", m.written).add("readBack", m.readBack));
+        mismatches.add("",
+                       Json::object().add("number", m.number).add("written", m.written).add("readBack", m.readBack));
     return driveJson(target, result)
         .add("written", result.written)
         .add("notWritten", result.notWritten)
@@ -110,11 +111,12 @@ Json diffJson(const Target& target, const DiffResult& result)
 {
     Json differences = Json::array();
     for (const Difference& d : result.differences)
-        differences.add("", Json::object()
-                                .add("number", d.number)
-                                .add("name", parameterEntry(d.number)->meaning)
-                                .add("file", d.fileText)
-                                .add("drive", d.driveText));
+        differences.add("",
+                        Json::object()
+                            .add("number", d.number)
+                            .add("name", parameterEntry(d.number)->meaning)
+                            .add("file", d.fileText)
+                            .add("drive", d.driveText));
     return driveJson(target, result).add("differences", differences).add("notCompared", result.notCompared);
 }
 

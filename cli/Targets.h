@@ -12,7 +12,7 @@ namespace vk::cli {
 
 // One drive to work on: how the user named it and the device it is at.
 struct Target {
-    std::string name;    // "COM1", or the device path given
+    std::string name;  // "COM1", or the device path given
     std::string device;
 
     // "COM1 (/dev/ttyS0)", or the path alone.

@@ -1,8 +1,8 @@
 // vk785n: a VK785N drive's parameters kept in a file and put back, from the
 // command line, over the same drive link as the window.
 #include "cli/CliOptions.h"
-#include "cli/Commands.h"
 #include "cli/CommandContext.h"
+#include "cli/Commands.h"
 #include "cli/ExitStatus.h"
 #include "cli/Output.h"
 
@@ -29,14 +29,9 @@ int run(const CliOptions& options)
 {
     switch (options.action) {
     case CliOptions::Action::Help:
-    case CliOptions::Action::Version:
-        printText(options.message);
-        return exitCode(ExitStatus::Done);
-    case CliOptions::Action::Error:
-        std::cerr << options.message;
-        return exitCode(ExitStatus::UsageOrFile);
-    case CliOptions::Action::Run:
-        break;
+    case CliOptions::Action::Version: printText(options.message); return exitCode(ExitStatus::Done);
+    case CliOptions::Action::Error: std::cerr << options.message; return exitCode(ExitStatus::UsageOrFile);
+    case CliOptions::Action::Run: break;
     }
     // Caught here so that every port and file is released on the way out.
     try {

@@ -19,6 +19,16 @@ struct MouseEventArgs {
 
 // The kinds of step a scroll bar reports; scEndScroll closes every drag of the
 // thumb, every click on an arrow or the track, and every scrolling key.
-enum class TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
+enum class TScrollCode {
+    scLineUp,
+    scLineDown,
+    scPageUp,
+    scPageDown,
+    scPosition,
+    scTrack,
+    scTop,
+    scBottom,
+    scEndScroll
+};
 
 }  // namespace vk

@@ -33,10 +33,8 @@ bool endsScroll(const QEvent& event)
     case Qt::Key_PageUp:
     case Qt::Key_PageDown:
     case Qt::Key_Home:
-    case Qt::Key_End:
-        return !key.isAutoRepeat();
-    default:
-        return false;
+    case Qt::Key_End: return !key.isAutoRepeat();
+    default: return false;
     }
 }
 
@@ -63,7 +61,9 @@ Handler handlerOf(const std::map<const QObject*, Handler>& handlers, const QObje
 
 }  // namespace
 
-FormEvents::FormEvents(TForm1& form, ErrorReporter report) : form_(form), report_(std::move(report)) {}
+FormEvents::FormEvents(TForm1& form, ErrorReporter report) : form_(form), report_(std::move(report))
+{
+}
 
 void FormEvents::watch(QWidget* control)
 {
@@ -109,9 +109,7 @@ void FormEvents::onClose(CloseHandler handler)
 bool FormEvents::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
-    case QEvent::MouseMove:
-        deliverMouse(mouseMoves_, watched, static_cast<QMouseEvent&>(*event), Qt::NoButton);
-        break;
+    case QEvent::MouseMove: deliverMouse(mouseMoves_, watched, static_cast<QMouseEvent&>(*event), Qt::NoButton); break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
         const auto& press = static_cast<QMouseEvent&>(*event);
@@ -137,8 +135,7 @@ bool FormEvents::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return false;
 }

@@ -13,9 +13,7 @@
 namespace vk {
 
 TForm1::TForm1(FormContext context)
-    : link_(context.link),
-      settings_(std::move(context.settings)),
-      endRun_(std::move(context.endRun)),
+    : link_(context.link), settings_(std::move(context.settings)), endRun_(std::move(context.endRun)),
       ui_(std::make_unique<Ui::TForm1>())
 {
     if (!endRun_)
@@ -68,13 +66,14 @@ void TForm1::wireEvents()
     on.onMouseMove(ui_->ColorBtn1, method<&TForm1::ColorBtn1MouseMove>);
     on.onMouseMove(ui_->BlinkBtn1, method<&TForm1::BlinkBtn1MouseMove>);
     // The handler answers through allowChange, so it runs before the page changes.
-    connect(ui_->TabbedNotebook1, &TabbedNotebook::changing, events_.get(),
-            [this](int newTab, bool& allowChange) {
-                // A handler that fails keeps the page in front.
-                if (!events_->guard([&] { TabbedNotebook1Change(newTab, allowChange); }))
-                    allowChange = false;
-            },
-            Qt::DirectConnection);
+    connect(
+        ui_->TabbedNotebook1, &TabbedNotebook::changing, events_.get(),
+        [this](int newTab, bool& allowChange) {
+            // A handler that fails keeps the page in front.
+            if (!events_->guard([&] { TabbedNotebook1Change(newTab, allowChange); }))
+                allowChange = false;
+        },
+        Qt::DirectConnection);
 
     // Page1
     on.onMouseMove(ui_->Label2, method<&TForm1::Label2MouseMove>);

@@ -2,9 +2,9 @@
 
 #include "console/EventArgs.h"
 #include "console/HandlerGuard.h"
-#include "platform/settings/PortSettings.h"
 #include "params/ParameterControls.h"
 #include "params/ParameterSet.h"
+#include "platform/settings/PortSettings.h"
 
 #include <QWidget>
 
@@ -50,7 +50,6 @@ class TForm1 : public QWidget, public ParameterControls {
     Q_OBJECT
 
 public:
-
     static constexpr std::chrono::milliseconds kTimer1Interval{1000};
     // A tick later than this after the one before was held back by a long
     // exchange; well past the interval, so that a tick the system merely

@@ -59,7 +59,8 @@ void checkAnyText(const std::string& text)
     }
     // Each character is one hex place, so only the last eight count; a non-digit is a 0.
     std::string places = text.substr(text.size() - std::min(text.size(), kHexPlaces));
-    std::replace_if(places.begin(), places.end(), [](unsigned char c) { return !std::isdigit(c); }, '0');
+    std::replace_if(
+        places.begin(), places.end(), [](unsigned char c) { return !std::isdigit(c); }, '0');
     FUZZ_CHECK(StrToHex(text) == static_cast<std::int32_t>(std::strtoul(places.c_str(), nullptr, 16)));
 }
 

@@ -93,8 +93,8 @@ void checkWrite(const std::filesystem::path& file, const std::string& section, c
     const bool wrote = writeProfileString(file, section, key, value);
     const std::string written = test::readFile(file);
     FUZZ_CHECK(wrote || written == text);
-    const bool plain = isPlainName(section) && isPlainName(key) && isPrintableAscii(value) &&
-                       text.find('\0') == std::string::npos;
+    const bool plain = isPlainName(section) && isPlainName(key) && isPrintableAscii(value)
+        && text.find('\0') == std::string::npos;
     FUZZ_CHECK(wrote || !plain);
     if (!wrote)
         return;

@@ -45,10 +45,7 @@ bool isSubsequence(std::string_view part, std::string_view whole)
 
 class Exchanges {
 public:
-    Exchanges(const std::uint8_t* data, std::size_t size) : input_(data, size)
-    {
-        link_.OpenPort();
-    }
+    Exchanges(const std::uint8_t* data, std::size_t size) : input_(data, size) { link_.OpenPort(); }
 
     bool inputLeft() { return input_.remaining_bytes() > 0; }
 

@@ -14,8 +14,8 @@ inline constexpr std::int32_t kServoOnMask = 0x0001;
 inline constexpr std::int32_t kAlarmMask = 0xE080;
 
 struct StatusReply {
-    std::int32_t status = -1;             // -1 when the exchange failed, 0 for a non-hex reply
-    std::optional<std::string> text;      // the reply line, when one completed
+    std::int32_t status = -1;         // -1 when the exchange failed, 0 for a non-hex reply
+    std::optional<std::string> text;  // the reply line, when one completed
 };
 
 // "%0.2d" of the number.

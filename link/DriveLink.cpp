@@ -146,7 +146,8 @@ bool DriveLink::skipStaleInput()
 {
     std::array<char, LinkState::kReceiveBufferSize> scratch;
     while (state_.StaleBytes > 0 && state_.queueStatus.cbInQue > 0) {
-        const std::size_t wanted = std::min<std::size_t>({state_.StaleBytes, state_.queueStatus.cbInQue, scratch.size()});
+        const std::size_t wanted = std::min<std::size_t>(
+            {state_.StaleBytes, state_.queueStatus.cbInQue, scratch.size()});
         const std::ptrdiff_t got = state_.port->read(scratch.data(), wanted);
         if (got < 0)
             return false;

@@ -49,7 +49,7 @@ bool DeviceMap::assign(std::string_view comEqualsPath)
 {
     const auto equals = comEqualsPath.find('=');
     return equals != std::string_view::npos
-           && assign(comEqualsPath.substr(0, equals), std::string(comEqualsPath.substr(equals + 1)));
+        && assign(comEqualsPath.substr(0, equals), std::string(comEqualsPath.substr(equals + 1)));
 }
 
 bool DeviceMap::assign(std::string_view comName, const std::string& path)

@@ -24,14 +24,9 @@ constexpr auto kCommandMultiplication = bitChoices(0x2, 14, 15);
 constexpr auto kCommandPulseFormat = bitChoices(0x4, 16, 17);
 
 constexpr RadioGroup kGroups[] = {
-    {"GroupBox1", kMultiplication},
-    {"GroupBox2", kPoleSensing},
-    {"GroupBox3", kSensorLogic},
-    {"GroupBox4", kEncoderPhase},
-    {"GroupBox5", kLinearEncoderMake},
-    {"GroupBox6", kMotorType},
-    {"GroupBox7", kCommandMultiplication},
-    {"GroupBox8", kCommandPulseFormat},
+    {"GroupBox1", kMultiplication},        {"GroupBox2", kPoleSensing},        {"GroupBox3", kSensorLogic},
+    {"GroupBox4", kEncoderPhase},          {"GroupBox5", kLinearEncoderMake},  {"GroupBox6", kMotorType},
+    {"GroupBox7", kCommandMultiplication}, {"GroupBox8", kCommandPulseFormat},
 };
 constexpr std::span<const RadioGroup> kAllGroups{kGroups};
 
@@ -40,16 +35,24 @@ constexpr FlagsWord kMotorFlags{5, kAllGroups.subspan(5)};
 
 const RadioChoice& matchingChoice(const RadioGroup& group, std::uint32_t word)
 {
-    return *std::find_if(group.choices.begin(), group.choices.end(), [word](const RadioChoice& c) {
-        return (word & c.testMask) == c.testValue;
-    });
+    return *std::find_if(group.choices.begin(), group.choices.end(),
+                         [word](const RadioChoice& c) { return (word & c.testMask) == c.testValue; });
 }
 
 }  // namespace
 
-const FlagsWord& encoderFlags() { return kEncoderFlags; }
-const FlagsWord& motorFlags() { return kMotorFlags; }
-std::span<const RadioGroup> allRadioGroups() { return kAllGroups; }
+const FlagsWord& encoderFlags()
+{
+    return kEncoderFlags;
+}
+const FlagsWord& motorFlags()
+{
+    return kMotorFlags;
+}
+std::span<const RadioGroup> allRadioGroups()
+{
+    return kAllGroups;
+}
 
 void decodeFlags(const FlagsWord& word, std::int32_t value, ParameterControls& controls)
 {

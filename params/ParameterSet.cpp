@@ -21,8 +21,7 @@ constexpr auto kWriteVisits = [] {
 
 }  // namespace
 
-ParameterSet::ParameterSet(DriveLink& link, ParameterControls& controls)
-    : link_(link), controls_(controls)
+ParameterSet::ParameterSet(DriveLink& link, ParameterControls& controls) : link_(link), controls_(controls)
 {
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "link/DriveLink.h"
 #include "params/ParameterCache.h"
 #include "params/ParameterControls.h"
-#include "link/DriveLink.h"
 
 #include <cstdint>
 #include <string>

@@ -55,7 +55,10 @@ std::vector<int> numbersWhere(bool ParameterEntry::*flag)
 
 }  // namespace
 
-std::span<const ParameterEntry> parameterTable() { return kTable; }
+std::span<const ParameterEntry> parameterTable()
+{
+    return kTable;
+}
 
 const ParameterEntry* parameterEntry(int number)
 {
@@ -84,9 +87,9 @@ bool readable(int number)
 
 int writtenOnlyNumber()
 {
-    return std::find_if(kTable.begin(), kTable.end(), [](const ParameterEntry& entry) {
-        return entry.written && !entry.read;
-    })->number;
+    return std::find_if(kTable.begin(), kTable.end(),
+                        [](const ParameterEntry& entry) { return entry.written && !entry.read; })
+        ->number;
 }
 
 int numberShownBy(int editNumber)

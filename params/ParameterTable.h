@@ -12,10 +12,10 @@ namespace vk {
 struct ParameterEntry {
     int number = 0;
     std::string_view meaning;
-    int edit = 0;                       // the EditN that shows it, 0 for none
-    const FlagsWord* flags = nullptr;   // the radio groups that show it, if any
-    bool read = false;                  // asked for by the bulk read
-    bool written = false;               // sent by the bulk write
+    int edit = 0;                      // the EditN that shows it, 0 for none
+    const FlagsWord* flags = nullptr;  // the radio groups that show it, if any
+    bool read = false;                 // asked for by the bulk read
+    bool written = false;              // sent by the bulk write
 };
 
 // One entry for every number 0..31, indexed by number.

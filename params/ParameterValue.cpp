@@ -62,7 +62,8 @@ ValueFromText parameterValue(int number, std::string_view text)
 {
     const ParameterEntry* entry = parameterEntry(number);
     if (!isParameter(entry))
-        return refused("no parameter number " + std::to_string(number) + " (the numbers are " + parameterNumbers() + ")");
+        return refused("no parameter number " + std::to_string(number) + " (the numbers are " + parameterNumbers()
+                       + ")");
     const bool hex = travelsInHex(number);
     const auto value = hex ? parseHexPattern(text) : parseIntegerText(text);
     if (!value)

@@ -56,7 +56,8 @@ std::string hexPatternText(std::int32_t value, int minDigits)
 {
     constexpr int kMaxDigits = 8;
     char digits[kMaxDigits + 1];
-    std::snprintf(digits, sizeof digits, "%0*X", std::min(minDigits, kMaxDigits), static_cast<unsigned>(static_cast<std::uint32_t>(value)));
+    std::snprintf(digits, sizeof digits, "%0*X", std::min(minDigits, kMaxDigits),
+                  static_cast<unsigned>(static_cast<std::uint32_t>(value)));
     return digits;
 }
 

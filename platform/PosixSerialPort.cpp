@@ -49,15 +49,11 @@ int pollTimeout(Tick ms)
     case ENOENT:
     case ENOTDIR:
     case ENXIO:
-    case ENODEV:
-        refuse(-1, PortProblem::Missing, path, "no such device");
+    case ENODEV: refuse(-1, PortProblem::Missing, path, "no such device");
     case EACCES:
-    case EPERM:
-        refuse(-1, PortProblem::NoPermission, path, "no permission to open it");
-    case EBUSY:
-        refuse(-1, PortProblem::Busy, path, "held by another program");
-    default:
-        refuse(-1, PortProblem::Other, path, std::strerror(error));
+    case EPERM: refuse(-1, PortProblem::NoPermission, path, "no permission to open it");
+    case EBUSY: refuse(-1, PortProblem::Busy, path, "held by another program");
+    default: refuse(-1, PortProblem::Other, path, std::strerror(error));
     }
 }
 

@@ -25,9 +25,15 @@ constexpr std::string_view kPartSuffix = ".part";
 
 #ifdef _WIN32
 constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_BINARY;
-int syncFile(int fd) { return ::_commit(fd); }
+int syncFile(int fd)
+{
+    return ::_commit(fd);
+}
 // Windows has no way to sync a folder from here; its rename is journalled.
-int syncFolder(const fs::path&) { return 0; }
+int syncFolder(const fs::path&)
+{
+    return 0;
+}
 bool processAlive(long pid)
 {
     const HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
@@ -37,10 +43,16 @@ bool processAlive(long pid)
     ::CloseHandle(process);
     return running;
 }
-long processId() { return ::_getpid(); }
+long processId()
+{
+    return ::_getpid();
+}
 #else
 constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
-int syncFile(int fd) { return ::fsync(fd); }
+int syncFile(int fd)
+{
+    return ::fsync(fd);
+}
 // The rename is durable only once the folder that holds it is.
 int syncFolder(const fs::path& folder)
 {
@@ -54,8 +66,14 @@ int syncFolder(const fs::path& folder)
     errno = error;
     return result;
 }
-bool processAlive(long pid) { return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM; }
-long processId() { return ::getpid(); }
+bool processAlive(long pid)
+{
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+long processId()
+{
+    return ::getpid();
+}
 #endif
 
 std::string systemProblem()
@@ -146,7 +164,8 @@ std::optional<ReplacedFile> ReplacedFile::prepare(const fs::path& path, std::str
         return std::nullopt;
     }
     clearLeftovers(*target);
-    const fs::path temporary = folderOf(*target) / (partPrefix(*target) + std::to_string(processId()) + std::string(kPartSuffix));
+    const fs::path temporary = folderOf(*target)
+        / (partPrefix(*target) + std::to_string(processId()) + std::string(kPartSuffix));
     const int fd = ::open(temporary.string().c_str(), kCreateFlags, 0666);
     if (fd < 0) {
         problem = systemProblem();

@@ -29,11 +29,11 @@ struct SerialDevice {
     std::string product;
     bool exists = false;
     bool characterDevice = false;
-    bool mayOpen = false;                  // this user may read and write it
-    std::string group;                     // the device's group, whom to join for access
-    std::vector<DeviceHolder> holders;     // other programs that have it open
-    std::string owner;                     // the device's owner
-    unsigned mode = 0;                     // its permission bits, 0660 say
+    bool mayOpen = false;               // this user may read and write it
+    std::string group;                  // the device's group, whom to join for access
+    std::vector<DeviceHolder> holders;  // other programs that have it open
+    std::string owner;                  // the device's owner
+    unsigned mode = 0;                  // its permission bits, 0660 say
 };
 
 // The serial lines of the machine: the UARTs among /dev/ttyS* that have

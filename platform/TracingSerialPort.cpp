@@ -2,7 +2,8 @@
 
 namespace vk {
 
-TracingSerialPort::TracingSerialPort(std::unique_ptr<SerialPort> port, std::string device, std::shared_ptr<LineTrace> trace)
+TracingSerialPort::TracingSerialPort(std::unique_ptr<SerialPort> port, std::string device,
+                                     std::shared_ptr<LineTrace> trace)
     : port_(std::move(port)), device_(std::move(device)), trace_(std::move(trace))
 {
 }
@@ -25,7 +26,8 @@ std::ptrdiff_t TracingSerialPort::write(std::string_view bytes, Tick timeoutMs)
 
 PortOpener tracingOpener(PortOpener opener, std::shared_ptr<LineTrace> trace)
 {
-    return [opener = std::move(opener), trace = std::move(trace)](const std::string& device) -> std::unique_ptr<SerialPort> {
+    return [opener = std::move(opener),
+            trace = std::move(trace)](const std::string& device) -> std::unique_ptr<SerialPort> {
         auto port = opener(device);
         if (!port)
             return nullptr;

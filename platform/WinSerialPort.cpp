@@ -19,7 +19,8 @@ constexpr char kDevicePrefix[] = "\\\\.\\";
 std::string systemMessage(DWORD error)
 {
     char text[256] = {};
-    ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text, nullptr);
+    ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text, sizeof text,
+                     nullptr);
     std::string message = text;
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
         message.pop_back();
@@ -30,14 +31,12 @@ std::string systemMessage(DWORD error)
 {
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-        throw PortOpenError(PortProblem::Missing, name, "no such port");
+    case ERROR_PATH_NOT_FOUND: throw PortOpenError(PortProblem::Missing, name, "no such port");
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
         // Windows says "access denied" for a port another program has open.
         throw PortOpenError(PortProblem::Busy, name, "held by another program");
-    default:
-        throw PortOpenError(PortProblem::Other, name, systemMessage(error));
+    default: throw PortOpenError(PortProblem::Other, name, systemMessage(error));
     }
 }
 

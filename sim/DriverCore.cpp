@@ -31,10 +31,10 @@ constexpr std::uint64_t kBatchGapUs = 1000;
 // What a freshly set-up driver holds: a 2048-line rotary encoder on an 8-pole motor,
 // internal pulses at 10 kHz, gain 1280, acceleration 1000 pulses/s².
 constexpr std::array<std::int32_t, DriverCore::kParameterCount> kFactoryMemory = {
-    2048, 1, 8, 0, 0x000, 0, 0, 100,  // 0-7
-    1000, 100, 20, 5, 0, 0, 0, 0,     // 8-15: full-count limit and time, gain switching
-    0, 0, 0, 0, 0, 0, 1280, 256,      // 16-23: check speed, gain, acceleration
-    120, 30, 0, 0, 0, 0, 0, 0,        // 24-31: two values without a control; status word
+    2048, 1,   8,  0, 0x000, 0, 0,    100,  // 0-7
+    1000, 100, 20, 5, 0,     0, 0,    0,    // 8-15: full-count limit and time, gain switching
+    0,    0,   0,  0, 0,     0, 1280, 256,  // 16-23: check speed, gain, acceleration
+    120,  30,  0,  0, 0,     0, 0,    0,    // 24-31: two values without a control; status word
 };
 
 // The number a command line starts with: two decimal digits, 0 to 31.
@@ -51,9 +51,7 @@ std::optional<int> parseNumber(std::string_view line)
 
 }  // namespace
 
-DriverCore::DriverCore(SimFaults faults)
-    : faults_(faults)
-    , memory_(kFactoryMemory)
+DriverCore::DriverCore(SimFaults faults) : faults_(faults), memory_(kFactoryMemory)
 {
 }
 

@@ -12,21 +12,21 @@ namespace vk::sim {
 
 // Misbehaviours of a driver, to switch on one by one.
 struct SimFaults {
-    bool silent = false;      // answers nothing at all
-    int silentFrom = -1;      // commands naming a number >= this get no answer (-1: off);
-                              // the status query names 31, the save names none
-    char ackChar = '.';       // first byte of the answer to writes and saves
-    int ackCharFrom = 0;      // ackChar answers writes of numbers >= this; lower ones get "."
-    bool ackOnly = false;     // writes and saves answered by the first byte alone
-    bool crlf = false;        // reply lines end in CR LF instead of CR
-    bool garbage = false;     // reads and status queries answered with text that is no number
-    int batches = 1;          // each answer split into this many pieces
-    bool paced = false;       // bytes leave at 9600 baud, about 1.04 ms each
-    int storesWrong = -1;     // a write of this number is acknowledged but stores the value plus one
-    bool echo = false;        // sends back every byte it receives and answers nothing (a loopback)
-    int delayMs = 0;          // every answer leaves this late: a slow or a late reply
-    int delayFrom = 0;        // only answers to commands naming a number >= this are late;
-                              // the save names none and is late only from 0
+    bool silent = false;   // answers nothing at all
+    int silentFrom = -1;   // commands naming a number >= this get no answer (-1: off);
+                           // the status query names 31, the save names none
+    char ackChar = '.';    // first byte of the answer to writes and saves
+    int ackCharFrom = 0;   // ackChar answers writes of numbers >= this; lower ones get "."
+    bool ackOnly = false;  // writes and saves answered by the first byte alone
+    bool crlf = false;     // reply lines end in CR LF instead of CR
+    bool garbage = false;  // reads and status queries answered with text that is no number
+    int batches = 1;       // each answer split into this many pieces
+    bool paced = false;    // bytes leave at 9600 baud, about 1.04 ms each
+    int storesWrong = -1;  // a write of this number is acknowledged but stores the value plus one
+    bool echo = false;     // sends back every byte it receives and answers nothing (a loopback)
+    int delayMs = 0;       // every answer leaves this late: a slow or a late reply
+    int delayFrom = 0;     // only answers to commands naming a number >= this are late;
+                           // the save names none and is late only from 0
 };
 
 // A piece of an answer and when it leaves, in microseconds after the command ended.

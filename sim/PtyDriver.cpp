@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <stdexcept>
 #include <sys/inotify.h>
 #include <sys/ioctl.h>
-#include <stdexcept>
 #include <system_error>
 #include <termios.h>
 #include <unistd.h>
@@ -89,10 +89,7 @@ void makeRaw(int fd)
 
 }  // namespace
 
-PtyDriver::PtyDriver(DriverCore& core, std::ostream& log, LineLog detail)
-    : core_(core)
-    , log_(log)
-    , detail_(detail)
+PtyDriver::PtyDriver(DriverCore& core, std::ostream& log, LineLog detail) : core_(core), log_(log), detail_(detail)
 {
 }
 
@@ -193,8 +190,7 @@ void PtyDriver::takeInput()
 void PtyDriver::clearAbandonedMark()
 {
     char events[4096];
-    while (::read(closes_, events, sizeof events) > 0) {
-    }
+    while (::read(closes_, events, sizeof events) > 0) {}
     int marked = 0;
     if (::ioctl(slave_, TIOCGEXCL, &marked) == 0 && marked != 0 && describeDevice(path_).holders.empty()) {
         ::ioctl(slave_, TIOCNXCL);

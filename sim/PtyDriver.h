@@ -55,7 +55,7 @@ private:
     // programs, and the line settings live as long as the simulator.
     int slave_ = -1;
     std::string path_;
-    int closes_ = -1;  // tells of every close of the slave's device node
+    int closes_ = -1;                // tells of every close of the slave's device node
     std::deque<Outgoing> outgoing_;  // ordered by due time
 };
 

@@ -8,8 +8,7 @@ namespace vk::sim {
 std::string timeOfDay(std::chrono::system_clock::time_point at)
 {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(at);
-    const auto millis =
-        std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()).count() % 1000;
+    const auto millis = std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()).count() % 1000;
     std::tm local{};
     localtime_r(&seconds, &local);
     char text[16];

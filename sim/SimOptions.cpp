@@ -27,8 +27,9 @@ int parseWholeNumber(std::string_view option, std::string_view text, int low, in
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error != std::errc() || stop != end || value < low || value > high)
-        fail(option, "expected a whole number from " + std::to_string(low) + " to " + std::to_string(high) + ", got '"
-                         + std::string(text) + "'");
+        fail(option,
+             "expected a whole number from " + std::to_string(low) + " to " + std::to_string(high) + ", got '"
+                 + std::string(text) + "'");
     return value;
 }
 
@@ -61,9 +62,9 @@ void addParameter(SimOptions& options, std::string_view text)
     const int number = parseWholeNumber("--param", text.substr(0, sign), 0, kStatusNumber - 1);
     const std::optional<std::int32_t> value = parseWireValue(number, text.substr(sign + 1));
     if (!value)
-        fail("--param", "expected a " + std::string(travelsInHex(number) ? "hexadecimal" : "decimal")
-                            + " value for number " + std::to_string(number) + ", got '"
-                            + std::string(text.substr(sign + 1)) + "'");
+        fail("--param",
+             "expected a " + std::string(travelsInHex(number) ? "hexadecimal" : "decimal") + " value for number "
+                 + std::to_string(number) + ", got '" + std::string(text.substr(sign + 1)) + "'");
     options.parameters.emplace_back(number, *value);
 }
 
@@ -99,16 +100,18 @@ const std::array kOptionRules = {
     OptionRule{"--ack-only", false, [](SimOptions& o, std::string_view) { o.faults.ackOnly = true; }},
     OptionRule{"--crlf", false, [](SimOptions& o, std::string_view) { o.faults.crlf = true; }},
     OptionRule{"--garbage", false, [](SimOptions& o, std::string_view) { o.faults.garbage = true; }},
-    OptionRule{"--batches", true,
-               [](SimOptions& o, std::string_view v) { o.faults.batches = parseWholeNumber("--batches", v, 1, kMaxBatches); }},
+    OptionRule{
+        "--batches", true,
+        [](SimOptions& o, std::string_view v) { o.faults.batches = parseWholeNumber("--batches", v, 1, kMaxBatches); }},
     OptionRule{"--paced", false, [](SimOptions& o, std::string_view) { o.faults.paced = true; }},
     OptionRule{"--echo", false, [](SimOptions& o, std::string_view) { o.faults.echo = true; }},
     OptionRule{"--store-wrong", true,
                [](SimOptions& o, std::string_view v) {
                    o.faults.storesWrong = parseWholeNumber("--store-wrong", v, 0, kStatusNumber - 1);
                }},
-    OptionRule{"--delay", true,
-               [](SimOptions& o, std::string_view v) { o.faults.delayMs = parseWholeNumber("--delay", v, 0, kMaxDelayMs); }},
+    OptionRule{
+        "--delay", true,
+        [](SimOptions& o, std::string_view v) { o.faults.delayMs = parseWholeNumber("--delay", v, 0, kMaxDelayMs); }},
     OptionRule{"--delay-from", true,
                [](SimOptions& o, std::string_view v) {
                    o.faults.delayFrom = parseWholeNumber("--delay-from", v, 0, kStatusNumber);
@@ -124,7 +127,7 @@ SimOptions parseSimOptions(const std::vector<std::string>& args)
     SimOptions options;
     for (auto arg = args.begin(); arg != args.end(); ++arg) {
         const auto known = std::find_if(kOptionRules.begin(), kOptionRules.end(),
-                                       [&](const OptionRule& s) { return s.name == *arg; });
+                                        [&](const OptionRule& s) { return s.name == *arg; });
         if (known == kOptionRules.end())
             throw SimOptionError("unknown option '" + *arg + "' (see --help)");
         if (known->takesValue && std::next(arg) == args.end())

@@ -17,7 +17,7 @@ struct SimOptions {
     SimFaults faults;
     std::optional<std::int32_t> status;
     std::vector<std::pair<int, std::int32_t>> parameters;  // number, value; later ones win
-    std::string stale;  // bytes put on the line before any terminal opens it
+    std::string stale;                                     // bytes put on the line before any terminal opens it
     bool verbose = false;  // every command and answer on stderr, not only the line's troubles
     bool help = false;
     bool version = false;

@@ -122,7 +122,8 @@ std::string SimulatorProcess::readFirstLine(int fd) const
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            throw SimulatorStartError("the simulator ended without a device path (vk785n-sim run with the same options says why)");
+            throw SimulatorStartError(
+                "the simulator ended without a device path (vk785n-sim run with the same options says why)");
         if (c == '\n')
             return line;
         if (line.size() == kPathLimit)

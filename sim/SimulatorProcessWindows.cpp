@@ -3,8 +3,8 @@
 namespace vk::sim {
 
 // The simulated driver answers on a pseudo-terminal, which Windows has not.
-SimulatorProcess::SimulatorProcess(const std::filesystem::path& /*program*/, const std::vector<std::string>& /*options*/,
-                                   SimulatorLog /*log*/)
+SimulatorProcess::SimulatorProcess(const std::filesystem::path& /*program*/,
+                                   const std::vector<std::string>& /*options*/, SimulatorLog /*log*/)
 {
     throw SimulatorStartError("the simulated driver needs a pseudo-terminal, which Windows has not: run vk785n-sim on "
                               "Linux, or give the port a real drive is on");

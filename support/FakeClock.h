@@ -11,7 +11,11 @@ public:
     explicit FakeClock(Tick start = 1000) : now_(start) {}
     Tick tickMs() override { return now_; }
     void sleepMs(Tick ms) override { now_ += ms; }
-    void advanceTo(Tick t) { if (t > now_) now_ = t; }
+    void advanceTo(Tick t)
+    {
+        if (t > now_)
+            now_ = t;
+    }
 
 private:
     Tick now_;

@@ -3,10 +3,10 @@
 #include <cerrno>
 #include <csignal>
 #include <exception>
-#include <system_error>
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace vk::test {
@@ -17,8 +17,7 @@ constexpr int kStaleCheckMs = 1;
 
 }  // namespace
 
-SimulatedDriverProcess::SimulatedDriverProcess(const sim::DriverCore& core, std::string_view stale)
-    : core_(core)
+SimulatedDriverProcess::SimulatedDriverProcess(const sim::DriverCore& core, std::string_view stale) : core_(core)
 {
     devicePath_ = pty_.open();
     if (!stale.empty()) {

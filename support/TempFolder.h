@@ -2,9 +2,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
-#include <random>
 #include <string>
 
 namespace vk::test {

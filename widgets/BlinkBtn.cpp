@@ -39,8 +39,7 @@ void dropSharedSet()
 
 }  // namespace
 
-TBlinkBtn::TBlinkBtn(QWidget* owner)
-    : TColorBtn(owner)
+TBlinkBtn::TBlinkBtn(QWidget* owner) : TColorBtn(owner)
 {
     if (shared.owner == nullptr)
         createSharedSet(this);

@@ -98,8 +98,7 @@ void drawCaptionPass(QPainter& canvas, Edges r, int offset, const QString& text)
 
 }  // namespace
 
-TColorBtn::TColorBtn(QWidget* owner)
-    : QPushButton(owner)
+TColorBtn::TColorBtn(QWidget* owner) : QPushButton(owner)
 {
     connect(qApp, &QApplication::focusChanged, this, &TColorBtn::onFocusChanged);
 }
@@ -144,8 +143,7 @@ void TColorBtn::DrawFace(QPainter& canvas, QRect rect, unsigned state)
         r = r.shrunk(1);
     }
 
-    const bool lowered = bevelStyle_ == TColorBtnBevel::cbLowered
-                         || (bevelStyle_ == TColorBtnBevel::cbStd && pressed);
+    const bool lowered = bevelStyle_ == TColorBtnBevel::cbLowered || (bevelStyle_ == TColorBtnBevel::cbStd && pressed);
     const QColor light = toQColor(LightenColor(color_, kBevelShade, pal), pal);
     const QColor dark = toQColor(DarkenColor(color_, kBevelShade, pal), pal);
     for (int ring = 0; ring < bevelWidth_; ++ring) {
@@ -158,7 +156,7 @@ void TColorBtn::DrawFace(QPainter& canvas, QRect rect, unsigned state)
 
     if (activeDefault_ && focused) {
         const bool darkFace = std::find(std::begin(kDarkColors), std::end(kDarkColors), color_)
-                              != std::end(kDarkColors);
+            != std::end(kDarkColors);
         drawFocusMark(canvas, r, toQColor(darkFace ? color_ ^ 0xFFFFFF : color_, pal));
     }
     if (bevelStyle_ == TColorBtnBevel::cbStd && pressed)

@@ -47,9 +47,18 @@ constexpr std::array<SystemRole, 31> kSystemRoles{{
     {QPalette::Active, QPalette::Window},           // 30 menu bar
 }};
 
-constexpr int red(TColor c) { return static_cast<int>(c & 0xFF); }
-constexpr int green(TColor c) { return static_cast<int>((c >> 8) & 0xFF); }
-constexpr int blue(TColor c) { return static_cast<int>((c >> 16) & 0xFF); }
+constexpr int red(TColor c)
+{
+    return static_cast<int>(c & 0xFF);
+}
+constexpr int green(TColor c)
+{
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+constexpr int blue(TColor c)
+{
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 constexpr TColor rgb(int r, int g, int b)
 {

@@ -7,7 +7,9 @@ constexpr const char* kSection = "Ports";
 
 }  // namespace
 
-PortMap::PortMap(std::filesystem::path folder) : folder_(std::move(folder)) {}
+PortMap::PortMap(std::filesystem::path folder) : folder_(std::move(folder))
+{
+}
 
 std::vector<ProfileEntry> PortMap::entries() const
 {

@@ -37,7 +37,9 @@ std::int32_t binaryPortNumber(const RegValue& value)
 
 }  // namespace
 
-PortSettings::PortSettings(std::filesystem::path folder) : folder_(std::move(folder)) {}
+PortSettings::PortSettings(std::filesystem::path folder) : folder_(std::move(folder))
+{
+}
 
 std::int32_t PortSettings::ReadPortNumber() const
 {
@@ -52,7 +54,8 @@ std::int32_t PortSettings::ReadPortNumber() const
 
 void PortSettings::WritePortSettings(std::int32_t portNumber) const
 {
-    for (const auto& [key, value] : {std::pair{"PortID", std::to_string(portNumber)}, std::pair{"BaudRate", std::string("0")}}) {
+    for (const auto& [key, value] :
+         {std::pair{"PortID", std::to_string(portNumber)}, std::pair{"BaudRate", std::string("0")}}) {
         if (!writeProfileString(profileFile(), "PortSetting", key, value))
             throw SettingsError(profileFile().filename().string() + " に書き込めません");
     }

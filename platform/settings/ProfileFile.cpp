@@ -10,7 +10,6 @@
 #include <system_error>
 #include <vector>
 
-
 namespace vk {
 namespace {
 
@@ -116,8 +115,7 @@ bool isOneLine(std::string_view s)
 // '=' in the key would move the split, and a bracketed entry is a section.
 bool storable(const std::string& section, std::string_view key, const std::string& entry)
 {
-    return isOneLine(section) && isOneLine(entry) && key.find('=') == std::string_view::npos &&
-           !sectionName(entry);
+    return isOneLine(section) && isOneLine(entry) && key.find('=') == std::string_view::npos && !sectionName(entry);
 }
 
 // The file written whole or not at all, keeping its permissions.

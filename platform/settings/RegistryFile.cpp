@@ -70,7 +70,8 @@ std::optional<RegValue> parseData(std::string_view data)
         auto n = data.size() <= 14 ? parseDigits(data.substr(6), 16) : std::nullopt;
         if (!n)
             return std::nullopt;
-        return RegValue{kRegDword, {std::uint8_t(*n), std::uint8_t(*n >> 8), std::uint8_t(*n >> 16), std::uint8_t(*n >> 24)}};
+        return RegValue{kRegDword,
+                        {std::uint8_t(*n), std::uint8_t(*n >> 8), std::uint8_t(*n >> 16), std::uint8_t(*n >> 24)}};
     }
     std::uint32_t type = kRegBinary;
     if (startsWith(data, "hex(")) {

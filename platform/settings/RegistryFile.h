@@ -43,7 +43,7 @@ private:
     static RegistryFile parse(std::string_view bytes);
 
     using Values = std::map<std::string, RegValue>;  // by lower-cased name
-    std::map<std::string, Values> keys_;            // by lower-cased path
+    std::map<std::string, Values> keys_;             // by lower-cased path
 };
 
 }  // namespace vk

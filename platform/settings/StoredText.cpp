@@ -128,10 +128,8 @@ std::optional<std::string> encodeText(std::string_view text, TextForm form)
     switch (form) {
     case TextForm::EightBit:
         return text.find('\0') == std::string_view::npos ? std::optional<std::string>(text) : std::nullopt;
-    case TextForm::Utf16Le:
-        return utf16LeFromUtf8(text);
-    case TextForm::Unwritable:
-        break;
+    case TextForm::Utf16Le: return utf16LeFromUtf8(text);
+    case TextForm::Unwritable: break;
     }
     return std::nullopt;
 }

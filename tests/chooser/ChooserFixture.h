@@ -19,7 +19,8 @@ protected:
     // The port number the terminal reads: a registry store's value, dword:00000002 say.
     void storePortNumber(const std::string& value) const
     {
-        writeFile(settings() / "registry.reg", "REGEDIT4\n\n[HKEY_CURRENT_USER\\viv.ini\\COMPORT]\n\"PortID\"=" + value + "\n");
+        writeFile(settings() / "registry.reg",
+                  "REGEDIT4\n\n[HKEY_CURRENT_USER\\viv.ini\\COMPORT]\n\"PortID\"=" + value + "\n");
     }
     void writePortMap(const std::string& lines) const { writeFile(settings() / "ports.conf", "[Ports]\n" + lines); }
     std::filesystem::path settings() const { return home_ / "vk785n"; }

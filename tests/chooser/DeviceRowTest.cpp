@@ -11,7 +11,8 @@ namespace vk {
 void PrintTo(const DeviceRow& row, std::ostream* out)
 {
     *out << '{' << row.name.toStdString() << " | " << row.systemPath.toStdString() << " | " << row.adapter.toStdString()
-         << " | " << row.access.toStdString() << " | " << row.remedy.toStdString() << " | " << row.holders.toStdString() << '}';
+         << " | " << row.access.toStdString() << " | " << row.remedy.toStdString() << " | " << row.holders.toStdString()
+         << '}';
 }
 
 namespace {
@@ -58,14 +59,16 @@ TEST_P(DeviceRowCases, SaysWhatPortsSays)
 INSTANTIATE_TEST_SUITE_P(
     Devices, DeviceRowCases,
     ::testing::Values(
-        RowCase{"adapterByItsStableName", device({kById, "/dev/serial/by-id/second"}, true, {}),
+        RowCase{"adapterByItsStableName",
+                device({kById, "/dev/serial/by-id/second"}, true, {}),
                 {kById, "/dev/ttyUSB0", "FTDI FT232R USB UART", "this user may open it", "", "free"}},
         RowCase{"uartWithoutAdapter", uart(), {"/dev/ttyS0", "/dev/ttyS0", "", "this user may open it", "", "free"}},
-        RowCase{"noPermission", device({}, false, {}),
-                {"/dev/ttyUSB0", "/dev/ttyUSB0", "FTDI FT232R USB UART",
-                 "no permission (group dialout)", "join the group dialout (sudo adduser $USER dialout), then log in again",
-                 "free"}},
-        RowCase{"heldByTwo", device({}, true, {{812, "minicom"}, {900, "cat"}}),
+        RowCase{"noPermission",
+                device({}, false, {}),
+                {"/dev/ttyUSB0", "/dev/ttyUSB0", "FTDI FT232R USB UART", "no permission (group dialout)",
+                 "join the group dialout (sudo adduser $USER dialout), then log in again", "free"}},
+        RowCase{"heldByTwo",
+                device({}, true, {{812, "minicom"}, {900, "cat"}}),
                 {"/dev/ttyUSB0", "/dev/ttyUSB0", "FTDI FT232R USB UART", "this user may open it", "",
                  "in use by minicom (pid 812), cat (pid 900)"}}),
     test::caseName<RowCase>);

@@ -1,7 +1,7 @@
 // The doctor's report: its JSON read, shown in the chooser, and the real
 // vk785n run against a simulated drive and against nothing.
-#include "chooser/CompanionProgram.h"
 #include "chooser/DoctorReport.h"
+#include "chooser/CompanionProgram.h"
 #include "chooser/PortChooser.h"
 #include "sim/SimulatorProcess.h"
 #include "tests/chooser/ChooserFixture.h"
@@ -40,13 +40,14 @@ TEST_P(DoctorJsonCases, TakesOnlyAReport)
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, DoctorJsonCases,
-    ::testing::Values(JsonCase{"full", kNoAnswer, true},
-                      JsonCase{"noSuchDevice", R"({"steps":[{"passed":false,"text":"gone"}],"verdict":"no such device","exitStatus":10})", true},
-                      JsonCase{"noVerdict", R"({"steps":[],"exitStatus":10})", false},
-                      JsonCase{"stepsNoArray", R"({"steps":"none","verdict":"answered","exitStatus":0})", false},
-                      JsonCase{"noStatus", R"({"steps":[],"verdict":"answered"})", false},
-                      JsonCase{"notJson", "vk785n: unrecognised option '--json'", false},
-                      JsonCase{"empty", "", false}),
+    ::testing::Values(
+        JsonCase{"full", kNoAnswer, true},
+        JsonCase{"noSuchDevice",
+                 R"({"steps":[{"passed":false,"text":"gone"}],"verdict":"no such device","exitStatus":10})", true},
+        JsonCase{"noVerdict", R"({"steps":[],"exitStatus":10})", false},
+        JsonCase{"stepsNoArray", R"({"steps":"none","verdict":"answered","exitStatus":0})", false},
+        JsonCase{"noStatus", R"({"steps":[],"verdict":"answered"})", false},
+        JsonCase{"notJson", "vk785n: unrecognised option '--json'", false}, JsonCase{"empty", "", false}),
     test::caseName<JsonCase>);
 
 class DoctorInWindow : public test::ChooserFixture {};

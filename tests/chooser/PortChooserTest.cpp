@@ -1,7 +1,7 @@
 // The chooser as the operator sees it: the machine's devices, a list that
 // follows plugging, the save through vk785n, the captions' language.
-#include "chooser/ChooserTranslation.h"
 #include "chooser/PortChooser.h"
+#include "chooser/ChooserTranslation.h"
 #include "platform/settings/PortMap.h"
 #include "tests/chooser/ChooserFixture.h"
 #include "tests/support/NamedCase.h"
@@ -106,7 +106,8 @@ TEST_F(PortChooserTest, SavesTheChoiceForTheTerminalsPortThroughVk785n)
     ASSERT_EQ(entries.size(), 1U);
     EXPECT_EQ(entries.front().key, "COM2");
     EXPECT_EQ(entries.front().value, written);
-    EXPECT_TRUE(ui.resultLabel->text().startsWith(QString::fromStdString("COM2 = " + written))) << ui.resultLabel->text().toStdString();
+    EXPECT_TRUE(ui.resultLabel->text().startsWith(QString::fromStdString("COM2 = " + written)))
+        << ui.resultLabel->text().toStdString();
     EXPECT_TRUE(ui.portDeviceLabel->text().startsWith(QString::fromStdString(written)));
     EXPECT_FALSE(std::filesystem::exists(settings() / "DudAved.ini")) << "the chooser writes no port number";
 }
@@ -136,7 +137,8 @@ TEST_P(ChooserCaptions, InTheLocalesLanguage)
 INSTANTIATE_TEST_SUITE_P(
     Locales, ChooserCaptions,
     ::testing::Values(CaptionCase{"japanese", "ja_JP", "接続テスト", "COM1 として保存", "シリアルポートの選択"},
-                      CaptionCase{"japaneseLanguageOnly", "ja", "接続テスト", "COM1 として保存", "シリアルポートの選択"},
+                      CaptionCase{"japaneseLanguageOnly", "ja", "接続テスト", "COM1 として保存",
+                                  "シリアルポートの選択"},
                       CaptionCase{"c", "C", "Test Connection", "Save as COM1", "Choose Serial Port"},
                       CaptionCase{"english", "en_US", "Test Connection", "Save as COM1", "Choose Serial Port"},
                       CaptionCase{"german", "de_DE", "Test Connection", "Save as COM1", "Choose Serial Port"}),

@@ -3,7 +3,7 @@
 
 namespace {
 
-[[maybe_unused]] const auto* const kEnvironment =
-    ::testing::AddGlobalTestEnvironment(new vk::test::QtAppEnvironment([] {}));
+[[maybe_unused]] const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(
+    new vk::test::QtAppEnvironment([] {}));
 
 }  // namespace

@@ -49,12 +49,17 @@ TEST_P(TerminalPortCases, ReadsThePortAsTheTerminalDoes)
 
 INSTANTIATE_TEST_SUITE_P(
     Stores, TerminalPortCases,
-    ::testing::Values(StoreCase{"numberAndMap", "dword:00000002", "COM2=/dev/null\n", "COM2", "/dev/null", "/dev/null", true, false},
+    ::testing::Values(StoreCase{"numberAndMap", "dword:00000002", "COM2=/dev/null\n", "COM2", "/dev/null", "/dev/null",
+                                true, false},
                       StoreCase{"mapThroughLink", "\"3\"", "COM3=LINK\n", "COM3", kLink, "/dev/null", true, false},
-                      StoreCase{"deviceGone", "dword:00000004", "COM4=/dev/vk785n-gone\n", "COM4", "/dev/vk785n-gone", "", false, false},
-                      StoreCase{"numberOfAnotherType", "hex(3):03,00,00,00", "COM1=/dev/null\n", "COM1", "/dev/null", "/dev/null", true, true},
-                      StoreCase{"mapLineOfNoPort", "dword:00000001", "COM9=/dev/zero\nCOM1=/dev/null\n", "COM1", "/dev/null", "/dev/null", true, true},
-                      StoreCase{"otherNamesMapped", "dword:00000002", "COM1=/dev/zero\nCOM2=/dev/null\n", "COM2", "/dev/null", "/dev/null", true, false}),
+                      StoreCase{"deviceGone", "dword:00000004", "COM4=/dev/vk785n-gone\n", "COM4", "/dev/vk785n-gone",
+                                "", false, false},
+                      StoreCase{"numberOfAnotherType", "hex(3):03,00,00,00", "COM1=/dev/null\n", "COM1", "/dev/null",
+                                "/dev/null", true, true},
+                      StoreCase{"mapLineOfNoPort", "dword:00000001", "COM9=/dev/zero\nCOM1=/dev/null\n", "COM1",
+                                "/dev/null", "/dev/null", true, true},
+                      StoreCase{"otherNamesMapped", "dword:00000002", "COM1=/dev/zero\nCOM2=/dev/null\n", "COM2",
+                                "/dev/null", "/dev/null", true, false}),
     test::caseName<StoreCase>);
 
 struct StartCase {
@@ -68,18 +73,27 @@ class TerminalStartCases : public ::testing::TestWithParam<StartCase> {};
 
 TEST_P(TerminalStartCases, GivesTheDeviceOnlyWhenTheMapDoesNot)
 {
-    const TerminalPort port{.name = "COM2", .device = "/dev/serial/by-id/usb-FTDI-if00-port0",
-                            .systemDevice = GetParam().systemDevice, .present = GetParam().present, .problems = {}};
-    const DeviceRow chosen{.name = "/dev/serial/by-id/usb-FTDI-if00-port0", .systemPath = "/dev/ttyUSB0",
-                           .adapter = {}, .access = {}, .remedy = {}, .holders = {}};
+    const TerminalPort port{.name = "COM2",
+                            .device = "/dev/serial/by-id/usb-FTDI-if00-port0",
+                            .systemDevice = GetParam().systemDevice,
+                            .present = GetParam().present,
+                            .problems = {}};
+    const DeviceRow chosen{.name = "/dev/serial/by-id/usb-FTDI-if00-port0",
+                           .systemPath = "/dev/ttyUSB0",
+                           .adapter = {},
+                           .access = {},
+                           .remedy = {},
+                           .holders = {}};
     EXPECT_EQ(terminalArguments(port, chosen), GetParam().arguments);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Starts, TerminalStartCases,
-    ::testing::Values(StartCase{"saved", true, "/dev/ttyUSB0", {}},
-                      StartCase{"anotherDevice", true, "/dev/ttyUSB1", {"--device", "COM2=/dev/serial/by-id/usb-FTDI-if00-port0"}},
-                      StartCase{"mappedDeviceGone", false, "/dev/ttyUSB0", {"--device", "COM2=/dev/serial/by-id/usb-FTDI-if00-port0"}}),
+    ::testing::Values(
+        StartCase{"saved", true, "/dev/ttyUSB0", {}},
+        StartCase{"anotherDevice", true, "/dev/ttyUSB1", {"--device", "COM2=/dev/serial/by-id/usb-FTDI-if00-port0"}},
+        StartCase{
+            "mappedDeviceGone", false, "/dev/ttyUSB0", {"--device", "COM2=/dev/serial/by-id/usb-FTDI-if00-port0"}}),
     test::caseName<StartCase>);
 
 }  // namespace

@@ -159,8 +159,8 @@ TEST_F(DriveTasks, AReadBackMismatchNamesTheNumberAndBothValues)
 
 TEST_F(DriveTasks, DiffComparesExactValues)
 {
-    const std::vector<FileValue> values = {{6, "0", 0, 1}, {4, "077", 0x77, 2}, {5, "003", 3, 3}, {22, "$500", 1280, 4},
-                                           {18, "3", 3, 5}};
+    const std::vector<FileValue> values = {
+        {6, "0", 0, 1}, {4, "077", 0x77, 2}, {5, "003", 3, 3}, {22, "$500", 1280, 4}, {18, "3", 3, 5}};
     driver.setParameter(6, 15);
     driver.setParameter(4, 0x77);
     driver.setParameter(5, 0x7);  // the window would show 003 as 7's buttons less bit 2
@@ -215,8 +215,10 @@ TEST_P(BackupFaults, EndWithNoFileAndSayWhy)
 INSTANTIATE_TEST_SUITE_P(
     , BackupFaults,
     ::testing::Values(
-        OutcomeCase{"Echo", {.echo = true}, ExitStatus::NoAnswer,
-                  "the line sends back what it is sent (a loopback plug or a terminal): no drive is there"},
+        OutcomeCase{"Echo",
+                    {.echo = true},
+                    ExitStatus::NoAnswer,
+                    "the line sends back what it is sent (a loopback plug or a terminal): no drive is there"},
         OutcomeCase{"CrLf", {.crlf = true}, ExitStatus::NoAnswer, "no answer to the status query"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -244,12 +246,19 @@ INSTANTIATE_TEST_SUITE_P(
     , SaveInterlock,
     ::testing::Values(
         OutcomeCase{"ServoOn", {}, ExitStatus::SaveRefused, "the servo is on: the drive cannot save now"},
-        OutcomeCase{"StatusNoNumber", {.garbage = true}, ExitStatus::SaveRefused,
-                 "the status could not be read ('ZZ?' is no status word): not saved"},
-        OutcomeCase{"StatusUnanswered", {.silentFrom = 31}, ExitStatus::SaveRefused,
-                 "the status could not be read (no answer to the status query): not saved"},
-        OutcomeCase{"Echo", {.echo = true}, ExitStatus::NoAnswer,
-                 "the line sends back what it is sent (a loopback plug or a terminal): no drive is there; not saved"}),
+        OutcomeCase{"StatusNoNumber",
+                    {.garbage = true},
+                    ExitStatus::SaveRefused,
+                    "the status could not be read ('ZZ?' is no status word): not saved"},
+        OutcomeCase{"StatusUnanswered",
+                    {.silentFrom = 31},
+                    ExitStatus::SaveRefused,
+                    "the status could not be read (no answer to the status query): not saved"},
+        OutcomeCase{
+            "Echo",
+            {.echo = true},
+            ExitStatus::NoAnswer,
+            "the line sends back what it is sent (a loopback plug or a terminal): no drive is there; not saved"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // An adapter pulled out is noticed at once, not at the end of a budget.
@@ -267,8 +276,9 @@ TEST_F(DriveTasks, AnUnpluggedAdapterEndsTheRestoreAtOnce)
     const Tick started = clock.tickMs();
     const RestoreResult result = restoreDrive(link, values, true, noProgress);
     EXPECT_EQ(result.outcome, ExitStatus::DeviceGone);
-    EXPECT_EQ(result.message, "the device went away (was the adapter pulled out?) before number 07 was acknowledged; "
-                              "written before it: 00 01 02 03 04 05 06; nothing was saved");
+    EXPECT_EQ(result.message,
+              "the device went away (was the adapter pulled out?) before number 07 was acknowledged; "
+              "written before it: 00 01 02 03 04 05 06; nothing was saved");
     EXPECT_LT(clock.tickMs() - started, 100u);
 }
 

@@ -65,7 +65,9 @@ TEST_P(Signal, ASecondOneEndsTheProgramByItself)
 }
 
 INSTANTIATE_TEST_SUITE_P(Requests, Signal, ::testing::Values(SIGINT, SIGTERM),
-                         [](const ::testing::TestParamInfo<int>& info) { return info.param == SIGINT ? "SIGINT" : "SIGTERM"; });
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return info.param == SIGINT ? "SIGINT" : "SIGTERM";
+                         });
 
 }  // namespace
 }  // namespace vk::cli

@@ -82,10 +82,14 @@ INSTANTIATE_TEST_SUITE_P(
         WrittenCase{"Tab", {9, "\t1", ""}, "09 = \\x091     ", "number 9: '\\\\x091' is no integer"},
         WrittenCase{"LineBreak", {10, "1\n2", ""}, "10 = 1\\n2      ", "number 10: '1\\\\n2' is no integer"},
         WrittenCase{"CarriageReturn", {11, "5\r", ""}, "11 = 5\\r       ", "number 11: '5\\\\r' is no integer"},
-        WrittenCase{"ControlAndNotAscii", {24, std::string("\x1b[2J\0\xff", 6), ""}, "24 = \\x1B[2J\\x00\\xFF",
+        WrittenCase{"ControlAndNotAscii",
+                    {24, std::string("\x1b[2J\0\xff", 6), ""},
+                    "24 = \\x1B[2J\\x00\\xFF",
                     "number 24: '\\\\x1B[2J\\\\x00\\\\xFF' is no integer"},
         WrittenCase{"NotHex", {4, "0G1", ""}, "04 = 0G1       ", "number 4: '0G1' is no hexadecimal value"},
-        WrittenCase{"TooLongToRead", {0, std::string(kLineBytes, '1'), ""}, "00 = " + std::string(kLineBytes, '1'),
+        WrittenCase{"TooLongToRead",
+                    {0, std::string(kLineBytes, '1'), ""},
+                    "00 = " + std::string(kLineBytes, '1'),
                     "number 0: the line is longer than 1024 bytes"}),
     test::caseName<WrittenCase>);
 
@@ -95,7 +99,8 @@ TEST(ParameterFile, NotesAndHeaderStayComments)
     const std::string file = written({{4, "077", "the window\nshows 075"}, {6, "1", ""}}, hostile);
     EXPECT_NE(file.find("04 = 077        # encoder flags word; the window?shows 075\n"), std::string::npos);
     EXPECT_NE(file.find("06 = 1          # commutation offset, electrical degrees\n"), std::string::npos);
-    EXPECT_NE(file.find("# VK785N drive parameters, written by v?x\n# when:   w#\n# port:   p??ppp"), std::string::npos);
+    EXPECT_NE(file.find("# VK785N drive parameters, written by v?x\n# when:   w#\n# port:   p??ppp"),
+              std::string::npos);
     const ParameterFile back = read(file);
     ASSERT_TRUE(back.errors.empty()) << back.errors.front();
     EXPECT_EQ(back.values.size(), 2u);
@@ -133,8 +138,9 @@ TEST(ParameterFile, EveryReplyReadsBackAsItselfOrIsRefusedByNumber)
 
 TEST(ParameterFile, AFileEditedByHandReads)
 {
-    const ParameterFile file = read("\xEF\xBB\xBF# my drive\r\n\r\n  6 = 15   # offset\r\n04=003\r\n\t22 = $500\r\n18 = 7\n"
-                                     + std::string(kLineBytes, '#'));
+    const ParameterFile file = read(
+        "\xEF\xBB\xBF# my drive\r\n\r\n  6 = 15   # offset\r\n04=003\r\n\t22 = $500\r\n18 = 7\n"
+        + std::string(kLineBytes, '#'));
     ASSERT_TRUE(file.errors.empty()) << file.errors.front();
     ASSERT_EQ(file.values.size(), 4u);
     EXPECT_EQ(file.values[0].number, 6);

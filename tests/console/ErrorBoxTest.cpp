@@ -62,8 +62,10 @@ TEST(ErrorBoxDeathTest, ADefectEndsTheProgramLoudly)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const auto reportNothing = [](const QString&) { std::fputs("reported\n", stderr); };
-    EXPECT_DEATH(runGuarded(reportNothing, [] { throw std::out_of_range("no Edit13"); }), "out_of_range.*\n.*no Edit13");
-    EXPECT_DEATH(runGuarded(reportNothing, [] { throw std::logic_error("no such page"); }), "logic_error.*\n.*no such page");
+    EXPECT_DEATH(runGuarded(reportNothing, [] { throw std::out_of_range("no Edit13"); }),
+                 "out_of_range.*\n.*no Edit13");
+    EXPECT_DEATH(runGuarded(reportNothing, [] { throw std::logic_error("no such page"); }),
+                 "logic_error.*\n.*no such page");
 }
 
 TEST(ErrorBox, AHandlerThatEndsNormallyShowsNothing)

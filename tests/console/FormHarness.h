@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/settings/PortSettings.h"
 #include "console/Unit1.h"
 #include "link/DriveLink.h"
+#include "platform/settings/PortSettings.h"
 #include "sim/DriverCore.h"
 #include "support/FakeClock.h"
-#include "tests/support/FakeSerialPort.h"
 #include "support/TempFolder.h"
+#include "tests/support/FakeSerialPort.h"
 
 #include <QString>
 
@@ -32,11 +32,11 @@ public:
         std::function<void(int)> endRun;
         if (end == EndOfRun::Recorded)
             endRun = [this](int exitCode) { exitCodes.push_back(exitCode); };
-        return std::make_unique<TForm1>(FormContext{
-            .link = link,
-            .settings = settings,
-            .reportError = [this](const QString& message) { errors.push_back(message); },
-            .endRun = std::move(endRun)});
+        return std::make_unique<TForm1>(
+            FormContext{.link = link,
+                        .settings = settings,
+                        .reportError = [this](const QString& message) { errors.push_back(message); },
+                        .endRun = std::move(endRun)});
     }
 
     // The commands the driver has received, as numbers: "00".."31", "$S" for a save.

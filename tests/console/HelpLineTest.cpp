@@ -108,12 +108,24 @@ void PrintTo(const SilentCase& c, std::ostream* os)
 }
 
 const SilentCase kSilentCases[] = {
-    {0, VK_CONTROL(Button1)},       {0, VK_CONTROL(Button2)},  {0, VK_CONTROL(Button3)},
-    {0, VK_CONTROL(Label1)},        {0, VK_CONTROL(Label5)},   {0, VK_CONTROL(Label15)},
-    {0, VK_CONTROL(Label16)},       {0, VK_CONTROL(Mssgbox)},  {0, VK_CONTROL(Mssgbox1)},
-    {0, VK_CONTROL(Bevel1)},        {0, VK_CONTROL(Page1)},    {0, VK_CONTROL(RadioButton1)},
-    {0, VK_CONTROL(RadioButton7)},  {0, VK_CONTROL(RadioButton11)}, {1, VK_CONTROL(Label7)},
-    {1, VK_CONTROL(Edit6)},         {1, VK_CONTROL(RadioButton13)}, {2, VK_CONTROL(ScrollBar1)},
+    {0, VK_CONTROL(Button1)},
+    {0, VK_CONTROL(Button2)},
+    {0, VK_CONTROL(Button3)},
+    {0, VK_CONTROL(Label1)},
+    {0, VK_CONTROL(Label5)},
+    {0, VK_CONTROL(Label15)},
+    {0, VK_CONTROL(Label16)},
+    {0, VK_CONTROL(Mssgbox)},
+    {0, VK_CONTROL(Mssgbox1)},
+    {0, VK_CONTROL(Bevel1)},
+    {0, VK_CONTROL(Page1)},
+    {0, VK_CONTROL(RadioButton1)},
+    {0, VK_CONTROL(RadioButton7)},
+    {0, VK_CONTROL(RadioButton11)},
+    {1, VK_CONTROL(Label7)},
+    {1, VK_CONTROL(Edit6)},
+    {1, VK_CONTROL(RadioButton13)},
+    {2, VK_CONTROL(ScrollBar1)},
     {0, {"Form1"}},
 };
 

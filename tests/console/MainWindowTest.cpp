@@ -65,8 +65,8 @@ std::vector<QString> tabWalk(QWidget& from, int steps)
 
 TEST_F(MainWindow, TabVisitsTheButtonsTheTabsAndThePageInFront)
 {
-    const std::vector<QString> page1 = {"Button2",   "Button3",      "ColorBtn1",    "BlinkBtn1",    "tabs",
-                                        "Edit1",     "Edit2",        "Edit3",        "RadioButton1", "RadioButton4",
+    const std::vector<QString> page1 = {"Button2",      "Button3",      "ColorBtn1",     "BlinkBtn1",    "tabs",
+                                        "Edit1",        "Edit2",        "Edit3",         "RadioButton1", "RadioButton4",
                                         "RadioButton6", "RadioButton8", "RadioButton10", "Button1"};
     EXPECT_EQ(tabWalk(*ui.Button1, 14), page1);
 
@@ -233,8 +233,8 @@ TEST_F(GainScrollBar, Edit5FollowsAnArrowClickAndAScrollingKey)
 TEST_F(GainScrollBar, TheWheelAndTheMenuDoNotMoveTheBar)
 {
     const QPointF inside = QRectF(bar().rect()).center();
-    QWheelEvent wheel(inside, bar().mapToGlobal(inside), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
+    QWheelEvent wheel(inside, bar().mapToGlobal(inside), {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
     QApplication::sendEvent(&bar(), &wheel);
     EXPECT_EQ(bar().value(), 0);
     EXPECT_EQ(bar().contextMenuPolicy(), Qt::NoContextMenu);

@@ -102,8 +102,8 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, Save,
                                            SaveCase{"AnsweredByAnotherByte", 0, false, 'E', "ＳＡＶＥエラー", true},
                                            SaveCase{"NoDriver", 0, true, '.', "ＳＡＶＥエラー", true},
                                            SaveCase{"ServoOn", 1, false, '.', "サーボＯＮ中はセーブできません", false},
-                                           SaveCase{"AfterAFailedQuery", -1, false, '.', "サーボＯＮ中はセーブできません",
-                                                    false}),
+                                           SaveCase{"AfterAFailedQuery", -1, false, '.',
+                                                    "サーボＯＮ中はセーブできません", false}),
                          caseName<SaveCase>);
 
 TEST_F(OperatorActions, SaveShowsSavingOnScreenBeforeItWaits)

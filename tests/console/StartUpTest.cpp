@@ -1,6 +1,6 @@
 #include "tests/console/FormHarness.h"
-#include "ui_Unit1.h"
 #include "tests/support/NamedCase.h"
+#include "ui_Unit1.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -20,8 +20,8 @@ struct StartCase {
     const char* portId;  // the "PortID" line of the store; nullptr: no store file
     std::vector<std::string> opened;
     std::vector<QString> errors;
-    const char* slot0;     // parameter 0's cache slot after creation
-    const char* written;   // "PortID" in DudAved.ini after the close
+    const char* slot0;    // parameter 0's cache slot after creation
+    const char* written;  // "PortID" in DudAved.ini after the close
 };
 
 class StartUp : public ::testing::TestWithParam<StartCase> {
@@ -54,8 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{"Dword3", "\"PortID\"=dword:00000003", {"/dev/ttyS2"}, {}, "0", "3"},
         StartCase{"Text2", "\"PortID\"=\"2\"", {"/dev/ttyS1"}, {}, "0", "2"},
         StartCase{"OutOfRange9", "\"PortID\"=dword:00000009", {"/dev/ttyS0"}, {}, "0", "9"},
-        StartCase{"FourBytesOfAnotherType", "\"PortID\"=hex(3):03,00,00,00", {}, {"'PortID' のデータ型が不正です."}, "",
-                  "0"}),
+        StartCase{
+            "FourBytesOfAnotherType", "\"PortID\"=hex(3):03,00,00,00", {}, {"'PortID' のデータ型が不正です."}, "", "0"}),
     caseName<StartCase>);
 
 TEST(StartUpStore, TheStoreKeyIsCreatedButNotItsSection)

@@ -76,15 +76,15 @@ TEST_P(StatusLamps, ShowTheStatusWord)
     EXPECT_EQ(form.commErrorCount(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Status, StatusLamps,
-                         ::testing::Values(StatusCase{"ServoOn", 0x80, 0x1, false, clLime, "SERVO ON", false},
-                                           StatusCase{"AlarmBit7", 0x1, 0x80, false, clNavy, "SERVO OFF", true},
-                                           StatusCase{"AlarmBit13", 0x1, 0x2000, false, clNavy, "SERVO OFF", true},
-                                           StatusCase{"AlarmBit15WithServoOn", 0, 0x8001, false, clLime, "SERVO ON", true},
-                                           StatusCase{"Bit8IsNoAlarm", 0x8001, 0x100, false, clNavy, "SERVO OFF", false},
-                                           StatusCase{"NotHexadecimalIsZero", 0x8001, 0x1, true, clNavy, "SERVO OFF",
-                                                      false}),
-                         caseName<StatusCase>);
+INSTANTIATE_TEST_SUITE_P(
+    Status, StatusLamps,
+    ::testing::Values(StatusCase{"ServoOn", 0x80, 0x1, false, clLime, "SERVO ON", false},
+                      StatusCase{"AlarmBit7", 0x1, 0x80, false, clNavy, "SERVO OFF", true},
+                      StatusCase{"AlarmBit13", 0x1, 0x2000, false, clNavy, "SERVO OFF", true},
+                      StatusCase{"AlarmBit15WithServoOn", 0, 0x8001, false, clLime, "SERVO ON", true},
+                      StatusCase{"Bit8IsNoAlarm", 0x8001, 0x100, false, clNavy, "SERVO OFF", false},
+                      StatusCase{"NotHexadecimalIsZero", 0x8001, 0x1, true, clNavy, "SERVO OFF", false}),
+    caseName<StatusCase>);
 
 TEST_F(Supervision, AnAlarmThatClearsStopsTheBlinking)
 {

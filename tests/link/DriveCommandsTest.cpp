@@ -40,10 +40,8 @@ Exchange reading(int number)
 INSTANTIATE_TEST_SUITE_P(
     , CommandBytesTest,
     ::testing::Values(WireCase{"Status", [](DriveLink& link) { return queryStatus(link).status >= 0; }, "31\r"},
-                      WireCase{"Read0", reading(0), "00\r"},
-                      WireCase{"Read7", reading(7), "07\r"},
-                      WireCase{"Save", SaveParam, "$S\r"},
-                      WireCase{"WriteDecimal", writing(22, 1280), "22=1280\r\r"},
+                      WireCase{"Read0", reading(0), "00\r"}, WireCase{"Read7", reading(7), "07\r"},
+                      WireCase{"Save", SaveParam, "$S\r"}, WireCase{"WriteDecimal", writing(22, 1280), "22=1280\r\r"},
                       WireCase{"WriteZero", writing(3, 0), "03=0\r\r"},
                       WireCase{"WriteNegative", writing(2, -5), "02=-5\r\r"},
                       WireCase{"WriteHex4", writing(4, 70), "04=046\r\r"},

@@ -267,7 +267,8 @@ TEST_P(UnopenedLinkTest, SendsNothingAndWaitsOutEveryDeadline)
 {
     const bool openTried = GetParam();
     FakeClock clock;
-    DriveLink link(clock, [](const std::string&) { return std::unique_ptr<SerialPort>(); }, DeviceMap{});
+    DriveLink link(
+        clock, [](const std::string&) { return std::unique_ptr<SerialPort>(); }, DeviceMap{});
     if (openTried) {
         EXPECT_FALSE(link.OpenPort());
     }

@@ -1,5 +1,5 @@
-#include "link/PortChoice.h"
 #include "link/PortNames.h"
+#include "link/PortChoice.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -74,7 +74,8 @@ TEST(PortChoiceTest, EachSourceOverridesTheOneBefore)
     EXPECT_EQ(devices.devicePath("COM2"), "/dev/by-id/x");
     EXPECT_EQ(devices.devicePath("COM3"), kCom3);
     ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(problems[0], (folder / "ports.conf").string() + ":4: 'COM9=/dev/y' is no port name (COM1 to COM4) with a device");
+    EXPECT_EQ(problems[0],
+              (folder / "ports.conf").string() + ":4: 'COM9=/dev/y' is no port name (COM1 to COM4) with a device");
 
     devices = chooseDevices(portMap, std::nullopt, commandLine, problems);
     EXPECT_EQ(devices.devicePath("COM2"), "/dev/ttyACM0");

@@ -1,6 +1,6 @@
 #include "params/FlagsWord.h"
-#include "tests/support/MemoryControls.h"
 #include "tests/params/CheckedRadios.h"
+#include "tests/support/MemoryControls.h"
 
 #include <gtest/gtest.h>
 
@@ -48,20 +48,19 @@ TEST_P(FlagsDecode, ChecksOneButtonPerGroup)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Words, FlagsDecode, ::testing::Values(
-    DecodeCase{0x00, {1, 4, 6, 8, 10}, {12, 14, 16}},
-    DecodeCase{0x01, {2, 4, 6, 8, 10}, {13, 14, 16}},
-    DecodeCase{0x02, {3, 4, 6, 8, 10}, {12, 15, 16}},
-    DecodeCase{0x03, {2, 4, 6, 8, 10}, {13, 15, 16}},   // both multiplication bits show as x2
-    DecodeCase{0x04, {1, 5, 6, 8, 10}, {12, 14, 17}},
-    DecodeCase{0x08, {1, 4, 6, 8, 10}, {12, 14, 16}},   // bit 3 has no control
-    DecodeCase{0x10, {1, 4, 7, 8, 10}, {12, 14, 16}},
-    DecodeCase{0x20, {1, 4, 6, 9, 10}, {12, 14, 16}},
-    DecodeCase{0x40, {1, 4, 6, 8, 11}, {12, 14, 16}},
-    DecodeCase{0x46, {3, 5, 6, 8, 11}, {12, 15, 17}},
-    DecodeCase{0x77, {2, 5, 7, 9, 11}, {13, 15, 17}},
-    DecodeCase{static_cast<std::int32_t>(0xFFFFFF88), {1, 4, 6, 8, 10}, {12, 14, 16}},
-    DecodeCase{-1, {2, 5, 7, 9, 11}, {13, 15, 17}}));
+INSTANTIATE_TEST_SUITE_P(
+    Words, FlagsDecode,
+    ::testing::Values(
+        DecodeCase{0x00, {1, 4, 6, 8, 10}, {12, 14, 16}}, DecodeCase{0x01, {2, 4, 6, 8, 10}, {13, 14, 16}},
+        DecodeCase{0x02, {3, 4, 6, 8, 10}, {12, 15, 16}},
+        DecodeCase{0x03, {2, 4, 6, 8, 10}, {13, 15, 16}},  // both multiplication bits show as x2
+        DecodeCase{0x04, {1, 5, 6, 8, 10}, {12, 14, 17}},
+        DecodeCase{0x08, {1, 4, 6, 8, 10}, {12, 14, 16}},  // bit 3 has no control
+        DecodeCase{0x10, {1, 4, 7, 8, 10}, {12, 14, 16}}, DecodeCase{0x20, {1, 4, 6, 9, 10}, {12, 14, 16}},
+        DecodeCase{0x40, {1, 4, 6, 8, 11}, {12, 14, 16}}, DecodeCase{0x46, {3, 5, 6, 8, 11}, {12, 15, 17}},
+        DecodeCase{0x77, {2, 5, 7, 9, 11}, {13, 15, 17}},
+        DecodeCase{static_cast<std::int32_t>(0xFFFFFF88), {1, 4, 6, 8, 10}, {12, 14, 16}},
+        DecodeCase{-1, {2, 5, 7, 9, 11}, {13, 15, 17}}));
 
 // Every choice of one button per group, as the window can show them.
 std::vector<std::vector<int>> everyCombination(const FlagsWord& word)

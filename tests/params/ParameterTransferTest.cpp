@@ -1,9 +1,9 @@
 #include "params/IntegerText.h"
-#include "tests/support/MemoryControls.h"
 #include "params/ParameterSet.h"
 #include "sim/DriverCore.h"
 #include "tests/link/FakeLinkTest.h"
 #include "tests/params/CheckedRadios.h"
+#include "tests/support/MemoryControls.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +16,8 @@ namespace vk {
 namespace {
 
 using test::checkedRadios;
-using test::MemoryControls;
 using test::FakeSerialPort;
+using test::MemoryControls;
 
 std::string joined(const std::vector<std::string>& lines, const std::string& end)
 {
@@ -54,9 +54,9 @@ protected:
 
 TEST_F(ParameterTransfer, ReadAsksSixteenNumbersAndShowsTheReplies)
 {
-    const std::pair<int, std::int32_t> memory[] = {
-        {0, 4096}, {1, 4}, {2, 12}, {3, 7}, {4, 0x77}, {5, 0x5}, {6, -30}, {7, 150}, {8, 2000},
-        {9, 50}, {10, 30}, {11, 6}, {18, 99}, {22, 900}, {23, 512}, {24, 1}, {25, 2}};
+    const std::pair<int, std::int32_t> memory[] = {{0, 4096}, {1, 4},    {2, 12},   {3, 7},  {4, 0x77}, {5, 0x5},
+                                                   {6, -30},  {7, 150},  {8, 2000}, {9, 50}, {10, 30},  {11, 6},
+                                                   {18, 99},  {22, 900}, {23, 512}, {24, 1}, {25, 2}};
     for (const auto& [number, value] : memory)
         driver.setParameter(number, value);
 
@@ -69,9 +69,9 @@ TEST_F(ParameterTransfer, ReadAsksSixteenNumbersAndShowsTheReplies)
         {0, "4096"}, {3, "7"}, {4, "077"}, {5, "005"}, {6, "-30"}, {18, "0"}, {22, "900"}, {25, "2"}, {31, "0"}};
     for (const auto& [number, text] : slots)
         EXPECT_EQ(params.cache().fetch(number), text) << number;
-    const std::vector<std::pair<int, std::string>> edits = {
-        {1, "4096"}, {2, "4"}, {3, "12"}, {4, "-30"}, {5, "900"}, {6, "150"},
-        {7, "30"}, {8, "6"}, {9, "2000"}, {10, "50"}, {11, "512"}, {12, "0"}};
+    const std::vector<std::pair<int, std::string>> edits = {{1, "4096"}, {2, "4"},   {3, "12"},   {4, "-30"},
+                                                            {5, "900"},  {6, "150"}, {7, "30"},   {8, "6"},
+                                                            {9, "2000"}, {10, "50"}, {11, "512"}, {12, "0"}};
     for (const auto& [edit, text] : edits)
         EXPECT_EQ(controls.editText(edit), text) << "Edit" << edit;
     EXPECT_EQ(checkedRadios(controls), (std::set<int>{2, 5, 7, 9, 11, 13, 14, 17}));
@@ -115,9 +115,9 @@ TEST_F(ParameterTransfer, Edit12IsWrittenButNeverRead)
 
 TEST_F(ParameterTransfer, WriteSendsFifteenFramesInOrder)
 {
-    const std::vector<std::pair<int, std::string>> edits = {
-        {1, "4096"}, {2, "$10"}, {3, " 6"}, {4, "-30"}, {5, "1280"}, {6, "150"},
-        {7, "0x1E"}, {8, "+6"}, {9, "2000"}, {10, "50"}, {11, "512"}, {12, "35"}};
+    const std::vector<std::pair<int, std::string>> edits = {{1, "4096"}, {2, "$10"}, {3, " 6"},   {4, "-30"},
+                                                            {5, "1280"}, {6, "150"}, {7, "0x1E"}, {8, "+6"},
+                                                            {9, "2000"}, {10, "50"}, {11, "512"}, {12, "35"}};
     for (const auto& [edit, text] : edits)
         controls.setEditText(edit, text);
     for (int radio : {3, 5, 11, 15})
@@ -125,9 +125,9 @@ TEST_F(ParameterTransfer, WriteSendsFifteenFramesInOrder)
 
     ASSERT_TRUE(params.UpdateParam());
 
-    const std::vector<std::string> frames = {
-        "00=4096", "01=16", "02=6", "03=0", "04=046", "05=002", "06=-30", "07=150",
-        "08=2000", "09=50", "10=30", "11=6", "18=35", "22=1280", "23=512"};
+    const std::vector<std::string> frames = {"00=4096", "01=16",  "02=6",   "03=0",    "04=046",
+                                             "05=002",  "06=-30", "07=150", "08=2000", "09=50",
+                                             "10=30",   "11=6",   "18=35",  "22=1280", "23=512"};
     EXPECT_EQ(port->written(), joined(frames, "\r\r"));
     EXPECT_EQ(driver.parameter(4), 70);
     EXPECT_EQ(driver.parameter(22), 1280);
@@ -201,11 +201,10 @@ TEST_P(WriteOfABadText, SendsTheNumbersBeforeItThenThrows)
     EXPECT_EQ(driver.commands().size(), c.framesBefore);
 }
 
-INSTANTIATE_TEST_SUITE_P(Edits, WriteOfABadText, ::testing::Values(
-    BadTextCase{1, "", 0},
-    BadTextCase{4, "12a", 6},      // numbers 0 to 5 went out
-    BadTextCase{12, "abc", 12},    // stops at 18, after 0 to 11
-    BadTextCase{11, "1 ", 14}));   // stops at 23, after 22
+INSTANTIATE_TEST_SUITE_P(Edits, WriteOfABadText,
+                         ::testing::Values(BadTextCase{1, "", 0}, BadTextCase{4, "12a", 6},  // numbers 0 to 5 went out
+                                           BadTextCase{12, "abc", 12},   // stops at 18, after 0 to 11
+                                           BadTextCase{11, "1 ", 14}));  // stops at 23, after 22
 
 struct RoomCase {
     std::uint32_t queued;
@@ -239,10 +238,10 @@ TEST_P(WriteWaitsForOutputRoom, BeforeTheFirstNumber)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Queues, WriteWaitsForOutputRoom, ::testing::Values(
-    RoomCase{1014, 60000, true, 0},       // exactly 10 bytes free
-    RoomCase{1015, 3000, true, 3000},     // room comes within the budget
-    RoomCase{1015, 60000, false, 0}));    // never
+INSTANTIATE_TEST_SUITE_P(Queues, WriteWaitsForOutputRoom,
+                         ::testing::Values(RoomCase{1014, 60000, true, 0},     // exactly 10 bytes free
+                                           RoomCase{1015, 3000, true, 3000},   // room comes within the budget
+                                           RoomCase{1015, 60000, false, 0}));  // never
 
 // Numbers with nothing to send still wait for room: a full queue after 23 fails at 24.
 TEST_F(ParameterTransfer, WriteWaitsForRoomBeforeNumbersWithoutAValue)
@@ -289,8 +288,8 @@ TEST_F(ParameterTransfer, GetEditValueSaysWhichNumbersHaveAValue)
         int number;
         std::int32_t value;
         bool present;
-    } cases[] = {{0, 2048, true}, {3, 0, true}, {4, 70, true}, {5, 5, true}, {18, 255, true},
-                 {12, 0, false}, {21, 0, false}, {24, 0, false}, {31, 0, false}, {40, 0, false}, {-1, 0, false}};
+    } cases[] = {{0, 2048, true}, {3, 0, true},   {4, 70, true},  {5, 5, true},   {18, 255, true}, {12, 0, false},
+                 {21, 0, false},  {24, 0, false}, {31, 0, false}, {40, 0, false}, {-1, 0, false}};
     for (const auto& c : cases) {
         EXPECT_EQ(params.GetEditValue(c.number), c.value) << c.number;
         EXPECT_EQ(params.ValuePresent(), c.present) << c.number;

@@ -40,8 +40,7 @@ TEST_P(Replies, KeepTheExactValueAndSayWhatTheWindowMakesOfIt)
 INSTANTIATE_TEST_SUITE_P(
     Edits, Replies,
     ::testing::Values(
-        ReplyCase{"Decimal", 0, "2048", 2048, "", ""},
-        ReplyCase{"LeadingSpaces", 6, "  15", 15, "", ""},
+        ReplyCase{"Decimal", 0, "2048", 2048, "", ""}, ReplyCase{"LeadingSpaces", 6, "  15", 15, "", ""},
         ReplyCase{"Garbage", 0, "ZZ?", std::nullopt, "'ZZ?' is no integer", kNoNumber},
         ReplyCase{"Empty", 7, "", std::nullopt, "'' is no integer", kNoNumber},
         ReplyCase{"ControlBytesEscaped", 9, "\x1b[2J\xff", std::nullopt, "'\\x1B[2J\\xFF' is no integer", kNoNumber},
@@ -51,16 +50,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     FlagsWords, Replies,
-    ::testing::Values(
-        ReplyCase{"Shown", 4, "046", 0x46, "", ""},
-        ReplyCase{"ShownWithoutLeadingZero", 4, "46", 0x46, "", ""},
-        ReplyCase{"BothMultiplicationBitsShowAsTwo", 4, "077", 0x77, "", "the window shows and writes 075"},
-        ReplyCase{"LettersCountAsZero", 4, "0A4", 0xA4, "", "the window shows and writes 004"},
-        ReplyCase{"BitsNoButtonHolds", 4, "100", 0x100, "", "the window shows and writes 000"},
-        ReplyCase{"MotorWordShown", 5, "007", 7, "", ""},
-        ReplyCase{"MotorWordAboveSeven", 5, "017", 0x17, "", "the window shows and writes 007"},
-        ReplyCase{"NotHex", 4, "0G1", std::nullopt, "'0G1' is no hexadecimal value",
-                  "not hexadecimal: the window shows and writes 001, restore refuses this line"}),
+    ::testing::Values(ReplyCase{"Shown", 4, "046", 0x46, "", ""},
+                      ReplyCase{"ShownWithoutLeadingZero", 4, "46", 0x46, "", ""},
+                      ReplyCase{"BothMultiplicationBitsShowAsTwo", 4, "077", 0x77, "",
+                                "the window shows and writes 075"},
+                      ReplyCase{"LettersCountAsZero", 4, "0A4", 0xA4, "", "the window shows and writes 004"},
+                      ReplyCase{"BitsNoButtonHolds", 4, "100", 0x100, "", "the window shows and writes 000"},
+                      ReplyCase{"MotorWordShown", 5, "007", 7, "", ""},
+                      ReplyCase{"MotorWordAboveSeven", 5, "017", 0x17, "", "the window shows and writes 007"},
+                      ReplyCase{"NotHex", 4, "0G1", std::nullopt, "'0G1' is no hexadecimal value",
+                                "not hexadecimal: the window shows and writes 001, restore refuses this line"}),
     test::caseName<ReplyCase>);
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "link/DriveLink.h"
 #include "params/IntegerText.h"
-#include "tests/support/MemoryControls.h"
 #include "params/ParameterSet.h"
 #include "platform/SystemPort.h"
 #include "support/SimulatedDriverProcess.h"
+#include "tests/support/MemoryControls.h"
 
 #include <gtest/gtest.h>
 

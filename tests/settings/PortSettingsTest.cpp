@@ -16,7 +16,7 @@ struct ReadCase {
     const char* name;
     const char* registry;  // nullptr: no store file
     std::int32_t port;
-    const char* error;     // nullptr: no error
+    const char* error;  // nullptr: no error
 };
 
 class ReadPortNumberCases : public ::testing::TestWithParam<ReadCase> {};
@@ -50,10 +50,13 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Text2", "REGEDIT4\n[HKEY_CURRENT_USER\\viv.ini\\COMPORT]\n\"PortID\"=\"2\"\n", 2, nullptr},
         ReadCase{"TextHex", "REGEDIT4\n[HKEY_CURRENT_USER\\viv.ini\\COMPORT]\n\"PortID\"=\"$4\"\n", 4, nullptr},
         ReadCase{"TextLetters", "REGEDIT4\n[HKEY_CURRENT_USER\\viv.ini\\COMPORT]\n\"PortID\"=\"COM3\"\n", 1, nullptr},
-        ReadCase{"TextUpToNul", "REGEDIT4\n[HKEY_CURRENT_USER\\viv.ini\\COMPORT]\n\"PortID\"=hex(1):33,00,39,00\n", 3, nullptr},
-        ReadCase{"FourBytesOtherType", "REGEDIT4\n[HKEY_CURRENT_USER\\viv.ini\\COMPORT]\n\"PortID\"=hex(3):03,00,00,00\n", 0,
+        ReadCase{"TextUpToNul", "REGEDIT4\n[HKEY_CURRENT_USER\\viv.ini\\COMPORT]\n\"PortID\"=hex(1):33,00,39,00\n", 3,
+                 nullptr},
+        ReadCase{"FourBytesOtherType",
+                 "REGEDIT4\n[HKEY_CURRENT_USER\\viv.ini\\COMPORT]\n\"PortID\"=hex(3):03,00,00,00\n", 0,
                  "'PortID' のデータ型が不正です"},
-        ReadCase{"LongerThanFour", "REGEDIT4\n[HKEY_CURRENT_USER\\viv.ini\\COMPORT]\n\"PortID\"=hex(4):03,00,00,00,00\n", 0,
+        ReadCase{"LongerThanFour",
+                 "REGEDIT4\n[HKEY_CURRENT_USER\\viv.ini\\COMPORT]\n\"PortID\"=hex(4):03,00,00,00,00\n", 0,
                  "'PortID' の取得に失敗しました"}),
     test::caseName<ReadCase>);
 

@@ -12,13 +12,13 @@ using test::PrintTo;
 
 // Links are what these tests are about; where the system makes none (Windows
 // without developer rights, Wine), they are reported skipped, not passed.
-#define SKIP_WITHOUT_SYMLINKS(folder)                                                        \
-    do {                                                                                     \
-        std::error_code noLinks;                                                             \
-        std::filesystem::create_symlink("probe", (folder) / "link-probe", noLinks);          \
-        if (noLinks)                                                                         \
-            GTEST_SKIP() << "this system makes no symbolic links: " << noLinks.message();    \
-        std::filesystem::remove((folder) / "link-probe");                                    \
+#define SKIP_WITHOUT_SYMLINKS(folder)                                                                                  \
+    do {                                                                                                               \
+        std::error_code noLinks;                                                                                       \
+        std::filesystem::create_symlink("probe", (folder) / "link-probe", noLinks);                                    \
+        if (noLinks)                                                                                                   \
+            GTEST_SKIP() << "this system makes no symbolic links: " << noLinks.message();                              \
+        std::filesystem::remove((folder) / "link-probe");                                                              \
     } while (false)
 
 struct ProfileCase {
@@ -41,19 +41,19 @@ TEST_P(ProfileWrites, SetsPortIdAndKeepsTheRest)
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ProfileWrites,
-    ::testing::Values(
-        ProfileCase{"NoFile", nullptr, "[PortSetting]\nPortID=3\n"},
-        ProfileCase{"ReplacedInPlace", "[PortSetting]\nBaudRate=0\nportid = 7\nX=1\n",
-                    "[PortSetting]\nBaudRate=0\nPortID=3\nX=1\n"},
-        ProfileCase{"AddedAtSectionEnd", "[a]\nk=1\n[portsetting]\nBaudRate=0\n\n[b]\nk=2\n",
-                    "[a]\nk=1\n[portsetting]\nBaudRate=0\nPortID=3\n\n[b]\nk=2\n"},
-        ProfileCase{"SectionAppended", "; remark\n[Other]\nPortID=9\n",
-                    "; remark\n[Other]\nPortID=9\n[PortSetting]\nPortID=3\n"},
-        ProfileCase{"SectionIsTheLastLine", "[PortSetting]\n", "[PortSetting]\nPortID=3\n"},
-        ProfileCase{"CrLfKept", "[PortSetting]\r\nPortID=1\r\n", "[PortSetting]\r\nPortID=3\r\n"},
-        ProfileCase{"CrOnlyKept", "[PortSetting]\rPortID=1\r[b]\rk=2", "[PortSetting]\rPortID=3\r[b]\rk=2\r"},
-        ProfileCase{"EachLineKeepsItsEnd", "[a]\r\nk=1\n[PortSetting]\rX=1\r\n\n[b]\rk=2",
-                    "[a]\r\nk=1\n[PortSetting]\rX=1\r\nPortID=3\r\n\n[b]\rk=2\r\n"}),
+    ::testing::Values(ProfileCase{"NoFile", nullptr, "[PortSetting]\nPortID=3\n"},
+                      ProfileCase{"ReplacedInPlace", "[PortSetting]\nBaudRate=0\nportid = 7\nX=1\n",
+                                  "[PortSetting]\nBaudRate=0\nPortID=3\nX=1\n"},
+                      ProfileCase{"AddedAtSectionEnd", "[a]\nk=1\n[portsetting]\nBaudRate=0\n\n[b]\nk=2\n",
+                                  "[a]\nk=1\n[portsetting]\nBaudRate=0\nPortID=3\n\n[b]\nk=2\n"},
+                      ProfileCase{"SectionAppended", "; remark\n[Other]\nPortID=9\n",
+                                  "; remark\n[Other]\nPortID=9\n[PortSetting]\nPortID=3\n"},
+                      ProfileCase{"SectionIsTheLastLine", "[PortSetting]\n", "[PortSetting]\nPortID=3\n"},
+                      ProfileCase{"CrLfKept", "[PortSetting]\r\nPortID=1\r\n", "[PortSetting]\r\nPortID=3\r\n"},
+                      ProfileCase{"CrOnlyKept", "[PortSetting]\rPortID=1\r[b]\rk=2",
+                                  "[PortSetting]\rPortID=3\r[b]\rk=2\r"},
+                      ProfileCase{"EachLineKeepsItsEnd", "[a]\r\nk=1\n[PortSetting]\rX=1\r\n\n[b]\rk=2",
+                                  "[a]\r\nk=1\n[PortSetting]\rX=1\r\nPortID=3\r\n\n[b]\rk=2\r\n"}),
     test::caseName<ProfileCase>);
 
 struct NamesCase {
@@ -72,7 +72,8 @@ TEST_P(ProfileNames, WritesOnlyWhatReadsBackAsGiven)
     const auto file = dir / "DudAved.ini";
     const std::string before = "[PortSetting]\nPortID=1\n";
     test::writeFile(file, before);
-    EXPECT_EQ(writeProfileString(file, GetParam().section, GetParam().key, GetParam().value), GetParam().after != nullptr);
+    EXPECT_EQ(writeProfileString(file, GetParam().section, GetParam().key, GetParam().value),
+              GetParam().after != nullptr);
     EXPECT_EQ(test::readFile(file), GetParam().after != nullptr ? GetParam().after : before);
 }
 
@@ -151,9 +152,11 @@ TEST_P(ProfileLinks, WritesThroughADanglingLinkAndStopsAtALoop)
 INSTANTIATE_TEST_SUITE_P(
     Chains, ProfileLinks,
     ::testing::Values(LinkCase{"Dangling", {{"DudAved.ini", "kept.ini"}}, "kept.ini"},
-                      LinkCase{"RelativeToTheLinksFolder", {{"DudAved.ini", "conf/link.ini"}, {"conf/link.ini", "kept.ini"}},
+                      LinkCase{"RelativeToTheLinksFolder",
+                               {{"DudAved.ini", "conf/link.ini"}, {"conf/link.ini", "kept.ini"}},
                                "conf/kept.ini"},
-                      LinkCase{"Loop", {{"DudAved.ini", "conf/link.ini"}, {"conf/link.ini", "../DudAved.ini"}}, nullptr}),
+                      LinkCase{
+                          "Loop", {{"DudAved.ini", "conf/link.ini"}, {"conf/link.ini", "../DudAved.ini"}}, nullptr}),
     test::caseName<LinkCase>);
 
 }  // namespace

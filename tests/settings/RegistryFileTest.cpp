@@ -27,9 +27,10 @@ std::string utf16(std::string_view text, bool bigEndian = false)
 }
 
 // As the Windows registry editor exports: CR LF, long hex data wrapped.
-const std::string kEditorExport = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\viv.ini\\COMPORT]\r\n"
-                                  "\"Path\"=hex(2):25,00,53,00,79,00,73,00,74,00,65,00,6d,00,52,00,6f,00,6f,00,74,\\\r\n"
-                                  "  00,25,00,00,00\r\n\"PortID\"=dword:00000003\r\n\r\n";
+const std::string kEditorExport =
+    "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\viv.ini\\COMPORT]\r\n"
+    "\"Path\"=hex(2):25,00,53,00,79,00,73,00,74,00,65,00,6d,00,52,00,6f,00,6f,00,74,\\\r\n"
+    "  00,25,00,00,00\r\n\"PortID\"=dword:00000003\r\n\r\n";
 
 struct ValueCase {
     const char* line;
@@ -65,10 +66,10 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueCase{"\"PortID\"=\"a\\\"b\"", true, kRegSz, {'a', '"', 'b', 0}},
                       ValueCase{"\"PortID\"=hex(3):03,00,00,00", true, 3, {3, 0, 0, 0}},
                       ValueCase{"\"PortID\"=hex:01,02", true, kRegBinary, {1, 2}},
-                      ValueCase{"\"PortID\"=hex(b):01,02,03,04,\\\r\n  05,06,07,08", true, 0xb, {1, 2, 3, 4, 5, 6, 7, 8}},
+                      ValueCase{
+                          "\"PortID\"=hex(b):01,02,03,04,\\\r\n  05,06,07,08", true, 0xb, {1, 2, 3, 4, 5, 6, 7, 8}},
                       ValueCase{"\"PortID\"=dword:123456789", false, 0, {}},
-                      ValueCase{"\"PortID\"=hex(3):zz", false, 0, {}},
-                      ValueCase{"\"PortID\"=3", false, 0, {}},
+                      ValueCase{"\"PortID\"=hex(3):zz", false, 0, {}}, ValueCase{"\"PortID\"=3", false, 0, {}},
                       ValueCase{"\"Other\"=dword:00000001", false, 0, {}}));
 
 TEST(RegistryFile, KeysAreFoundWithoutRegardToCaseAndAbsentFileIsEmpty)
@@ -133,12 +134,14 @@ INSTANTIATE_TEST_SUITE_P(
     Files, RegistryKeyAppends,
     ::testing::Values(
         AppendCase{"CrLfKept", "REGEDIT4\r\n\r\n[Other]\r\n", kStoreKey, "\r\n[HKEY_CURRENT_USER\\viv.ini]\r\n"},
-        AppendCase{"Utf16LeExport", kMarkLe + utf16(kEditorExport), kStoreKey, utf16("\r\n[HKEY_CURRENT_USER\\viv.ini]\r\n")},
+        AppendCase{"Utf16LeExport", kMarkLe + utf16(kEditorExport), kStoreKey,
+                   utf16("\r\n[HKEY_CURRENT_USER\\viv.ini]\r\n")},
         AppendCase{"Utf16LeNonAsciiKey", kMarkLe + utf16("REGEDIT4\r\n"), "HKEY_CURRENT_USER\\\xC3\xA9\xF0\x9F\x98\x80",
                    utf16("\r\n[HKEY_CURRENT_USER\\") + "\xE9\0\x3D\xD8\0\xDE"s + utf16("]\r\n")},
         AppendCase{"ContinuedLastLineUnended", "REGEDIT4\n[Other]\n\"x\"=hex:01,\\", kStoreKey,
                    "\n\n[HKEY_CURRENT_USER\\viv.ini]\n"},
-        AppendCase{"ContinuedAfterEscapedBackslash", "[Other]\n\"x\"=\\\\\n", kStoreKey, "\n[HKEY_CURRENT_USER\\viv.ini]\n"},
+        AppendCase{"ContinuedAfterEscapedBackslash", "[Other]\n\"x\"=\\\\\n", kStoreKey,
+                   "\n[HKEY_CURRENT_USER\\viv.ini]\n"},
         AppendCase{"EmptyFileGetsAHeader", "", kStoreKey, "REGEDIT4\n\n[HKEY_CURRENT_USER\\viv.ini]\n"},
         AppendCase{"Utf16Be", kMarkBe + utf16("REGEDIT4\r\n", true), kStoreKey, std::nullopt},
         AppendCase{"Utf16LeOddByteCount", kMarkLe + utf16("REGEDIT4\r\n") + "\r", kStoreKey, std::nullopt},

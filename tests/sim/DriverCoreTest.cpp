@@ -46,7 +46,10 @@ TEST(DriverCore, AnswersEachCommandWithItsBytes)
         {"read flags word as 3 hex digits", plain, "04\r", "000\r"},
         {"write, second CR unanswered", plain, "02=6\r\r", ".\r"},
         {"save", plain, "$S\r", ".\r"},
-        {"XON/XOFF are no data", plain, "\x11" "31\x13\r", "0\r"},
+        {"XON/XOFF are no data", plain,
+         "\x11"
+         "31\x13\r",
+         "0\r"},
         {"two commands in a row", plain, "02=6\r\r02\r", ".\r6\r"},
         {"number out of range", plain, "32\r", ""},
         {"one digit", plain, "7\r", ""},
@@ -94,9 +97,8 @@ TEST(DriverCore, ShowsValuesAsTheTerminalWritesThem)
         std::string shown;
     };
     const std::vector<Case> cases = {
-        {31, 0x8001, "8001"}, {31, 0x0080, "80"}, {31, -1, "FFFFFFFF"},
-        {4, 0x46, "046"},     {5, 7, "007"},      {4, 0x1234, "1234"},
-        {0, -5, "-5"},        {22, 2560, "2560"},
+        {31, 0x8001, "8001"}, {31, 0x0080, "80"},  {31, -1, "FFFFFFFF"}, {4, 0x46, "046"},
+        {5, 7, "007"},        {4, 0x1234, "1234"}, {0, -5, "-5"},        {22, 2560, "2560"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.shown);
@@ -152,8 +154,9 @@ TEST(DriverCore, DropsALineLongerThanItsBufferWhole)
     for (int i = 0; i < 1000; ++i)
         core.receive(std::string(1000, '1'));
     EXPECT_EQ(joined(core.receive("\r02\r")), "8\r");
-    EXPECT_EQ(core.commands(), (std::vector<std::string>{std::string(DriverCore::kDroppedLine),
-                                                         std::string(DriverCore::kDroppedLine), "02"}));
+    EXPECT_EQ(
+        core.commands(),
+        (std::vector<std::string>{std::string(DriverCore::kDroppedLine), std::string(DriverCore::kDroppedLine), "02"}));
 }
 
 TEST(DriverCore, HasPlausibleFactorySettings)

@@ -1,5 +1,5 @@
-#include "sim/SimLog.h"
 #include "sim/SimOptions.h"
+#include "sim/SimLog.h"
 
 #include <gtest/gtest.h>
 
@@ -26,11 +26,11 @@ TEST(SimOptions, NothingGivenMeansAWellBehavedDriver)
 
 TEST(SimOptions, SetsEverySwitch)
 {
-    const SimOptions options = parseSimOptions({"--status", "8001", "--param", "4=046", "--param", "22=-3",
-                                                "--silent", "--silent-from", "18", "--ack", "\\x15",
-                                                "--ack-from", "6", "--ack-only", "--crlf", "--garbage",
-                                                "--batches", "4", "--paced", "--stale", "12\\r", "--store-wrong", "6",
-                                                "--echo", "--help"});
+    const SimOptions options = parseSimOptions(
+        {"--status",      "8001",      "--param",   "4=046", "--param",    "22=-3",   "--silent",
+         "--silent-from", "18",        "--ack",     "\\x15", "--ack-from", "6",       "--ack-only",
+         "--crlf",        "--garbage", "--batches", "4",     "--paced",    "--stale", "12\\r",
+         "--store-wrong", "6",         "--echo",    "--help"});
     EXPECT_EQ(options.status, 0x8001);
     EXPECT_EQ(options.parameters, (std::vector<std::pair<int, std::int32_t>>{{4, 0x46}, {22, -3}}));
     EXPECT_TRUE(options.faults.silent);

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdint>
 #include <csignal>
+#include <cstdint>
 #include <fcntl.h>
 #include <optional>
 #include <poll.h>
@@ -118,8 +118,7 @@ private:
 // The terminal's end, opened as a terminal program would, in raw mode.
 class TerminalEnd {
 public:
-    explicit TerminalEnd(const std::string& path)
-        : fd_(open(path.c_str(), O_RDWR | O_NOCTTY))
+    explicit TerminalEnd(const std::string& path) : fd_(open(path.c_str(), O_RDWR | O_NOCTTY))
     {
         termios settings{};
         if (fd_ >= 0 && tcgetattr(fd_, &settings) == 0) {
@@ -251,8 +250,10 @@ TEST(SimulatorProcess, SaysWhyItCouldNotStart)
         }
         return "started";
     };
-    EXPECT_EQ(startError("/nonexistent/vk785n-sim", {}), "cannot start /nonexistent/vk785n-sim: No such file or directory");
-    EXPECT_EQ(startError(VK_SIM_PROGRAM, {"--bogus"}), "the simulator ended without a device path (vk785n-sim run with the same options says why)");
+    EXPECT_EQ(startError("/nonexistent/vk785n-sim", {}),
+              "cannot start /nonexistent/vk785n-sim: No such file or directory");
+    EXPECT_EQ(startError(VK_SIM_PROGRAM, {"--bogus"}),
+              "the simulator ended without a device path (vk785n-sim run with the same options says why)");
 }
 
 }  // namespace

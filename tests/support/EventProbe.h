@@ -11,7 +11,8 @@ namespace vk::test {
 // Calls back each time an object gets an event of one type, and counts them.
 class EventProbe : public QObject {
 public:
-    EventProbe(QObject& watched, QEvent::Type type, std::function<void()> seen = [] {})
+    EventProbe(
+        QObject& watched, QEvent::Type type, std::function<void()> seen = [] {})
         : type_(type), seen_(std::move(seen))
     {
         watched.installEventFilter(this);

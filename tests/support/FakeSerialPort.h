@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace vk::sim { class DriverCore; }
+namespace vk::sim {
+class DriverCore;
+}
 
 namespace vk::test {
 
@@ -34,7 +36,11 @@ public:
     // Answers every write as the simulated driver does, at its pace.
     void attachDriver(sim::DriverCore& driver);
     // The output queue reports `count` bytes until tick `until`.
-    void holdOutput(std::uint32_t count, Tick until) { heldOut_ = count; heldUntil_ = until; }
+    void holdOutput(std::uint32_t count, Tick until)
+    {
+        heldOut_ = count;
+        heldUntil_ = until;
+    }
     void failReads(bool fail) { failReads_ = fail; }
     // The device goes away: reads and writes fail from now on, as after an unplug.
     void unplug() { lost_ = true; }

@@ -9,7 +9,10 @@ namespace vk::test {
 
 // Table rows carry a `name`: it names the generated test and stands for the row in messages.
 template <typename Case>
-concept NamedCase = requires(const Case& c) { std::string(c.name); };
+concept NamedCase = requires(const Case& c)
+{
+    std::string(c.name);
+};
 
 template <NamedCase Case>
 std::string caseName(const ::testing::TestParamInfo<Case>& info)

@@ -51,7 +51,10 @@ struct CadenceCase {
     std::vector<TColor> colors;  // after each tick
 };
 
-void PrintTo(const CadenceCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const CadenceCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class CadenceCases : public ::testing::TestWithParam<CadenceCase> {};
 

@@ -1,5 +1,5 @@
-#include "widgets/ColorBtn.h"
 #include "tests/support/EventProbe.h"
+#include "widgets/ColorBtn.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -68,7 +68,10 @@ struct RepaintCase {
     bool repaints;
 };
 
-void PrintTo(const RepaintCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const RepaintCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class RepaintCases : public ::testing::TestWithParam<RepaintCase> {};
 
@@ -85,17 +88,16 @@ TEST_P(RepaintCases, RepaintOnlyOnAChange)
 
 INSTANTIATE_TEST_SUITE_P(
     Writes, RepaintCases,
-    ::testing::Values(RepaintCase{"SameColor", [](TColorBtn& b) { b.setColor(clBtnFace); }, false},
-                      RepaintCase{"NewColor", [](TColorBtn& b) { b.setColor(clNavy); }, true},
-                      RepaintCase{"SameBevelWidth", [](TColorBtn& b) { b.setBevelWidth(1); }, false},
-                      RepaintCase{"ZeroBevelWidthWhenOne", [](TColorBtn& b) { b.setBevelWidth(0); }, false},
-                      RepaintCase{"NewBevelWidth", [](TColorBtn& b) { b.setBevelWidth(3); }, true},
-                      RepaintCase{"SameBevelStyle", [](TColorBtn& b) { b.setBevelStyle(TColorBtnBevel::cbStd); },
-                                  false},
-                      RepaintCase{"NewBevelStyle", [](TColorBtn& b) { b.setBevelStyle(TColorBtnBevel::cbRaised); },
-                                  true},
-                      RepaintCase{"Disabled", [](TColorBtn& b) { b.setEnabled(false); }, true},
-                      RepaintCase{"NewCaption", [](TColorBtn& b) { b.setText("SERVO ON"); }, true}),
+    ::testing::Values(
+        RepaintCase{"SameColor", [](TColorBtn& b) { b.setColor(clBtnFace); }, false},
+        RepaintCase{"NewColor", [](TColorBtn& b) { b.setColor(clNavy); }, true},
+        RepaintCase{"SameBevelWidth", [](TColorBtn& b) { b.setBevelWidth(1); }, false},
+        RepaintCase{"ZeroBevelWidthWhenOne", [](TColorBtn& b) { b.setBevelWidth(0); }, false},
+        RepaintCase{"NewBevelWidth", [](TColorBtn& b) { b.setBevelWidth(3); }, true},
+        RepaintCase{"SameBevelStyle", [](TColorBtn& b) { b.setBevelStyle(TColorBtnBevel::cbStd); }, false},
+        RepaintCase{"NewBevelStyle", [](TColorBtn& b) { b.setBevelStyle(TColorBtnBevel::cbRaised); }, true},
+        RepaintCase{"Disabled", [](TColorBtn& b) { b.setEnabled(false); }, true},
+        RepaintCase{"NewCaption", [](TColorBtn& b) { b.setText("SERVO ON"); }, true}),
     [](const auto& info) { return info.param.name; });
 
 TEST(ColorBtn, ReenablingRepaints)

@@ -33,7 +33,10 @@ struct FaceCase {
     std::vector<Pixel> pixels;
 };
 
-void PrintTo(const FaceCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const FaceCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 void dressLamp(TColorBtn& button)
 {
