@@ -52,42 +52,20 @@ void alarm(TColorBtn& button, int ticks)
         TBlinkBtn::BlinkTimerTick();
 }
 
+// Laid out by hand: a sample to a line, as a table reads.
+// clang-format off
 const std::vector<Sample> kLampSamples = {
     {"navy", [](TColorBtn& b) { servo(b, false); }},
     {"navy, focused", [](TColorBtn& b) { servo(b, false); }},
     {"lime", [](TColorBtn& b) { servo(b, true); }},
-    {"lime, pressed",
-     [](TColorBtn& b) {
-         servo(b, true);
-         b.setDown(true);
-     }},
-    {"raised, pressed",
-     [](TColorBtn& b) {
-         servo(b, true);
-         b.setBevelStyle(TColorBtnBevel::cbRaised);
-         b.setDown(true);
-     }},
-    {"lowered",
-     [](TColorBtn& b) {
-         servo(b, true);
-         b.setBevelStyle(TColorBtnBevel::cbLowered);
-     }},
-    {"disabled",
-     [](TColorBtn& b) {
-         servo(b, true);
-         b.setEnabled(false);
-     }},
-    {"button face, 3 rings",
-     [](TColorBtn& b) {
-         b.setText("&Default");
-         b.setBevelWidth(3);
-     }},
-    {"wrapped caption",
-     [](TColorBtn& b) {
-         servo(b, false);
-         b.setText("A caption too wide for one line");
-     }},
+    {"lime, pressed", [](TColorBtn& b) { servo(b, true); b.setDown(true); }},
+    {"raised, pressed", [](TColorBtn& b) { servo(b, true); b.setBevelStyle(TColorBtnBevel::cbRaised); b.setDown(true); }},
+    {"lowered", [](TColorBtn& b) { servo(b, true); b.setBevelStyle(TColorBtnBevel::cbLowered); }},
+    {"disabled", [](TColorBtn& b) { servo(b, true); b.setEnabled(false); }},
+    {"button face, 3 rings", [](TColorBtn& b) { b.setText("&Default"); b.setBevelWidth(3); }},
+    {"wrapped caption", [](TColorBtn& b) { servo(b, false); b.setText("A caption too wide for one line"); }},
 };
+// clang-format on
 
 const std::vector<Sample> kBlinkSamples = {
     {"blink, red phase", [](TColorBtn& b) { alarm(b, 2); }},
