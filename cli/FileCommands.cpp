@@ -6,6 +6,7 @@
 #include "cli/Progress.h"
 #include "cli/Report.h"
 #include "params/ParameterTable.h"
+#include "platform/EscapedBytes.h"
 #include "platform/ReplacedFile.h"
 
 #include <algorithm>
@@ -38,7 +39,7 @@ Json valuesJson(const std::vector<BackedUpValue>& values)
 {
     Json json = Json::object();
     for (const BackedUpValue& v : values)
-        json.add(std::to_string(v.number), v.text);
+        json.add(std::to_string(v.number), escapedBytes(v.text));
     return json;
 }
 

@@ -46,9 +46,10 @@ std::string escapedCharacter(unsigned code)
 
 }  // namespace
 
-// A drive may answer with any bytes. A byte that is no part of UTF-8 is written
-// as the character of the same number (U+0080 to U+00FF), so the output stays
-// valid JSON and the byte can still be told.
+// Any bytes give valid JSON: a byte that is no part of UTF-8 is written as the
+// character of the same number (U+0080 to U+00FF). That is lossy (a lone 0xC3
+// and the UTF-8 of U+00C3 read alike), so a drive's reply is escaped with
+// escapedBytes before it gets here.
 std::string jsonString(std::string_view text)
 {
     std::string out = "\"";

@@ -112,9 +112,9 @@ int getCommand(const CommandContext& context, DriveLink& link)
         const Answer reply = askNumber(link, static_cast<int>(*number));
         if (!reply)
             return complain(reply.failure, context.target().label() + ": " + reply.problem);
-        values.add(std::to_string(*number), *reply.text);
-        text += (text.empty() ? "" : "\n") + twoDigitNumber(static_cast<int>(*number)) + " = "
-            + escapedBytes(*reply.text);
+        const std::string shown = escapedBytes(*reply.text);
+        values.add(std::to_string(*number), shown);
+        text += (text.empty() ? "" : "\n") + twoDigitNumber(static_cast<int>(*number)) + " = " + shown;
     }
     return context.print(TaskEnd{}, text, driveJson(context.target(), TaskEnd{}).add("values", values));
 }
