@@ -9,6 +9,7 @@
 #include "bench/PacedLink.h"
 #include "cli/DriveTasks.h"
 #include "link/DriveCommands.h"
+#include "params/ParameterTable.h"
 #include "platform/SystemPort.h"
 #include "platform/TracingSerialPort.h"
 
@@ -57,7 +58,7 @@ Floor floorOf(const sim::DriverCore& core, const std::vector<std::string>& comma
 std::vector<std::string> backupCommands()
 {
     std::vector<std::string> commands{twoDigitNumber(kStatusNumber) + "\r"};
-    for (const int number : cli::bulkReadNumbers())
+    for (const int number : bulkReadNumbers())
         commands.push_back(twoDigitNumber(number) + "\r");
     return commands;
 }

@@ -3,7 +3,6 @@
 #include "cli/DriveAnswers.h"
 #include "cli/ExitStatus.h"
 #include "cli/ParameterFile.h"
-#include "params/ParameterTable.h"
 
 #include <functional>
 #include <optional>
@@ -58,9 +57,6 @@ struct DiffResult : TaskEnd {
 struct SaveResult : TaskEnd {
     Answer status;
 };
-
-// The numbers a backup reads, in the window's order.
-using vk::bulkReadNumbers;
 
 // Reads the status word and every number the bulk read asks for, keeping each
 // reply exactly as it came, with a note where the window would show or write

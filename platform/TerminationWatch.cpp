@@ -1,5 +1,6 @@
 #include "platform/TerminationWatch.h"
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -17,8 +18,10 @@ constexpr char kStop = 0;
 constexpr int kSignals[] = {SIGTERM, SIGINT};
 
 // The pipe's write end and the signal's number: all a signal handler may touch.
+// The number is read on the watch's thread, so it is a lock-free atomic.
 int requestWriteEnd = -1;
-volatile std::sig_atomic_t lastSignal = SIGTERM;
+std::atomic<int> lastSignal = SIGTERM;
+static_assert(std::atomic<int>::is_always_lock_free);
 
 void noteRequest(int signal)
 {
