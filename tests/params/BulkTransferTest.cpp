@@ -24,6 +24,7 @@ TEST(ParameterTableFacts, EditsAndNumbersOutsideTheTable)
     for (const auto& [number, read] :
          std::map<int, bool>{{0, true}, {18, false}, {25, true}, {31, false}, {-1, false}, {32, false}})
         EXPECT_EQ(readable(number), read) << number;
+    EXPECT_EQ(writtenOnlyNumber(), 18);
 }
 
 class BulkWalk : public test::FakeLinkTest {
